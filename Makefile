@@ -1,0 +1,25 @@
+# A thin front over the CMake presets; the build itself lives in CMakeLists.txt.
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake --preset host
+	cmake --build --preset host
+	cmake --preset win32
+	cmake --build --preset win32
+
+run: deps
+	cmake --preset win32
+	cmake --build --preset win32
+	scripts/run-demo.sh build/win32
+
+test: build
+	ctest --preset host
+	ctest --preset win32
+
+clean:
+	rm -rf build

@@ -1,0 +1,35 @@
+// The platform operations on POSIX, so the mode logic runs natively on real files. There
+// is no desktop here: message boxes and the program's end are recorded, not shown.
+#pragma once
+
+#include "platform/platform.hpp"
+
+#include <string>
+#include <vector>
+
+namespace kelvarin::posix {
+
+struct ShownMessage {
+  std::wstring text;
+  std::wstring caption;
+  MessageIcon icon;
+};
+
+class PosixPlatform final : public Platform {
+public:
+  bool canOpenForReading(std::wstring_view name) override;
+  void writeLine(std::wstring_view name, std::string_view line) override;
+  bool deleteFile(std::wstring_view name) override;
+  void messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) override;
+  void startProgram(std::wstring_view name) override;
+  void endProgram() override { ended_ = true; }
+
+  const std::vector<ShownMessage>& messages() const noexcept { return messages_; }
+  bool ended() const noexcept { return ended_; }
+
+private:
+  std::vector<ShownMessage> messages_;
+  bool ended_ = false;
+};
+
+} // namespace kelvarin::posix

@@ -1,0 +1,17 @@
+// The last resort for an error nothing expected: tell the user, then end the program.
+#pragma once
+
+#include "platform/error.hpp"
+#include "platform/platform.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace kelvarin {
+
+std::wstring unhandledErrorText(const Error& error);
+
+// Never throws: it is called at the window's outermost boundary.
+void reportUnhandled(Platform& platform, const Error& error, std::wstring_view caption) noexcept;
+
+} // namespace kelvarin

@@ -1,0 +1,29 @@
+#include "platform/win32/system_error.hpp"
+
+#include "platform/win32/handles.hpp"
+
+namespace kelvarin::win32 {
+
+std::wstring systemMessage(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const UniqueLocal owner(buffer);
+  if (length == 0) {
+    return L"Error " + std::to_wstring(code) + L".";
+  }
+  std::wstring text(buffer, length);
+  // The system's texts end in a line break that would only pad the message box.
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+    text.pop_back();
+  }
+  return text;
+}
+
+Error lastError() {
+  const DWORD code = ::GetLastError();
+  return Error(code, systemMessage(code));
+}
+
+} // namespace kelvarin::win32

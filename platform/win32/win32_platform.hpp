@@ -1,0 +1,26 @@
+// The platform operations on Win32: the product's implementation.
+#pragma once
+
+#include "platform/platform.hpp"
+
+#include <windows.h>
+
+namespace kelvarin::win32 {
+
+class Win32Platform final : public Platform {
+public:
+  // Message boxes are modal to this window once it is shown.
+  void setOwner(HWND owner) noexcept { owner_ = owner; }
+
+  bool canOpenForReading(std::wstring_view name) override;
+  void writeLine(std::wstring_view name, std::string_view line) override;
+  bool deleteFile(std::wstring_view name) override;
+  void messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) override;
+  void startProgram(std::wstring_view name) override;
+  void endProgram() override;
+
+private:
+  HWND owner_ = nullptr;
+};
+
+} // namespace kelvarin::win32

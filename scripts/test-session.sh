@@ -1,0 +1,61 @@
+#!/bin/sh
+# Prepares what the Windows tests run in, and takes it down again:
+#   test-session.sh start DIR   a Wine prefix in DIR/prefix (with Wine's own fonts), a
+#                               virtual display (its name in DIR/display) and a warm wineserver
+#   test-session.sh stop DIR    ends the wineserver and the display
+# Every output goes to DIR/session.log: Wine's helpers would otherwise keep CTest's pipe open.
+set -eu
+action=$1
+dir=$2
+mkdir -p "$dir"
+exec >>"$dir/session.log" 2>&1 </dev/null
+export WINEPREFIX="$dir/prefix" WINEDEBUG=-all
+
+start_display() {
+  if [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
+    return 0
+  fi
+  n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do
+    n=$((n + 1))
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp &
+  echo $! >"$dir/xvfb.pid"
+  tries=0
+  while [ ! -e "/tmp/.X11-unix/X$n" ]; do
+    tries=$((tries + 1))
+    [ $tries -lt 100 ] || { echo "Xvfb did not start"; exit 1; }
+    sleep 0.1
+  done
+  echo ":$n" >"$dir/display"
+}
+
+make_prefix() {
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  wineboot -i
+  wineserver -w
+  # A fresh prefix has no fonts of Wine's own: copy them in, Tahoma among them.
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
+case $action in
+start)
+  start_display
+  DISPLAY=$(cat "$dir/display")
+  export DISPLAY
+  make_prefix
+  wineserver -p
+  wine wineboot
+  ;;
+stop)
+  wineserver -k || true
+  if [ -f "$dir/xvfb.pid" ]; then
+    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$dir/xvfb.pid" "$dir/display"
+  fi
+  ;;
+*)
+  echo "usage: $0 start|stop DIR" >&2
+  exit 2
+  ;;
+esac

@@ -1,0 +1,108 @@
+// frmMain as data: the window and its nine controls, in creation order, which is also the
+// stacking order (each entry lies above every entry after it). Nothing else places a control.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace kelvarin::layout {
+
+// Window lengths are twips: 1/1440 inch, 15 to a pixel at 96 dots per inch.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kBaseDpi = 96;
+
+constexpr int toPixels(int twips, int dpi = kBaseDpi) { return twips * dpi / kTwipsPerInch; }
+
+struct Rect {
+  int left;
+  int top;
+  int width;
+  int height;
+
+  constexpr int right() const { return left + width; }
+  constexpr int bottom() const { return top + height; }
+  constexpr bool contains(int x, int y) const {
+    return x >= left && x < right() && y >= top && y < bottom();
+  }
+};
+
+constexpr Rect toPixels(const Rect& twips, int dpi = kBaseDpi) {
+  return {toPixels(twips.left, dpi), toPixels(twips.top, dpi), toPixels(twips.width, dpi),
+          toPixels(twips.height, dpi)};
+}
+
+enum class Kind { TextBox, Label, Picture };
+enum class Align { Left, Centre };
+enum class Pointer { Default, Hand };
+enum class Command { None, Switch, Run, Exit };
+
+struct Font {
+  std::wstring_view face;
+  int hundredthsOfPoint;
+  int weight;
+  int charset;
+};
+
+inline constexpr int kHebrewCharset = 177;
+inline constexpr Font kSmallFont{L"Tahoma", 825, 400, kHebrewCharset};
+inline constexpr Font kPlateFont{L"Tahoma", 1425, 700, kHebrewCharset};
+
+// The font's cell height in pixels at `dpi`, rounded as the system rounds point sizes.
+constexpr int fontHeight(const Font& font, int dpi = kBaseDpi) {
+  return (font.hundredthsOfPoint * dpi + 3600) / 7200;
+}
+
+struct Control {
+  std::string_view name;
+  Kind kind;
+  Rect twips;
+  std::wstring_view text;
+  const Font* font; // none: the window's default font
+  Align align;
+  Pointer pointer;
+  std::wstring_view tooltip;
+  int tabIndex; // -1: a picture, which has none
+  Command click;
+};
+
+struct Window {
+  std::wstring_view caption;
+  int clientWidthTwips;
+  int clientHeightTwips;
+};
+
+inline constexpr Window kWindow{L"Kelvarin", 3030, 1995};
+
+// clang-format off
+inline constexpr std::array<Control, 9> kControls{{
+  {"txtMode",   Kind::TextBox, {1200, 1440, 1695, 285}, L"FUN MODE IS OFF", nullptr,     Align::Left,   Pointer::Default, L"",                 2,  Command::None},
+  {"Label2",    Kind::Label,   {0,    0,    330,  195}, L"v2.0",            &kSmallFont, Align::Left,   Pointer::Default, L"",                 5,  Command::None},
+  {"lblRun",    Kind::Label,   {120,  960,  975,  375}, L"Run",             &kPlateFont, Align::Centre, Pointer::Hand,    L"Run Icy Tower.",   4,  Command::Run},
+  {"Label1",    Kind::Label,   {2040, 1800, 975,  255}, L"by tarquel",      &kSmallFont, Align::Left,   Pointer::Default, L"",                 3,  Command::None},
+  {"lblSwitch", Kind::Label,   {1800, 120,  975,  375}, L"On",              &kPlateFont, Align::Centre, Pointer::Hand,    L"Switch FUN MODE.", 1,  Command::Switch},
+  {"lblExit",   Kind::Label,   {120,  1440, 975,  375}, L"Exit",            &kPlateFont, Align::Centre, Pointer::Hand,    L"Exit program.",    0,  Command::Exit},
+  {"cmdSwitch", Kind::Picture, {1800, 120,  990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None},
+  {"cmdExit",   Kind::Picture, {120,  1440, 990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None},
+  {"imgRun",    Kind::Picture, {120,  960,  990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None},
+}};
+// clang-format on
+
+// The index of a control by name; the table is fixed, so a wrong name is a build error.
+consteval std::size_t indexOf(std::string_view name) {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (kControls[i].name == name) {
+      return i;
+    }
+  }
+  throw "no such control";
+}
+
+inline constexpr std::size_t kTxtMode = indexOf("txtMode");
+inline constexpr std::size_t kLblSwitch = indexOf("lblSwitch");
+
+// The topmost control under a point of the client area, in pixels at `dpi`.
+std::optional<std::size_t> hitTest(int x, int y, int dpi = kBaseDpi);
+
+} // namespace kelvarin::layout

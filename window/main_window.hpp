@@ -1,0 +1,66 @@
+// frmMain on Win32: one top-level window whose labels and pictures are painted on its own
+// surface, with the mode text box as its only child window.
+#pragma once
+
+#include "mode/frm_main.hpp"
+#include "platform/win32/handles.hpp"
+#include "platform/win32/win32_platform.hpp"
+#include "window/layout.hpp"
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace kelvarin::win32 {
+
+class MainWindow final : public ModeDisplay {
+public:
+  MainWindow(HINSTANCE instance, Win32Platform& platform);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+  ~MainWindow() = default;
+
+  // Creates the window hidden, runs the Load handler, and shows the window unless that
+  // ended the program. False when the program is to end.
+  bool open(int showCommand);
+
+
+  void setSwitchCaption(std::wstring_view caption) override;
+  void setModeText(std::wstring_view text) override;
+
+private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept;
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void createControls();
+  void onPaint();
+  void paint(HDC dc);
+  bool onSetCursor();
+  void onButtonDown(POINT point);
+  void onButtonUp(POINT point);
+  void run(layout::Command command);
+
+  // Runs a handler; an error nothing caught ends in the unhandled-error report.
+  template <typename Handler>
+  void guarded(Handler&& handler) noexcept;
+
+  void invalidate(std::size_t control);
+  HFONT fontFor(const layout::Font* font) const noexcept;
+
+  HINSTANCE instance_;
+  Win32Platform& platform_;
+  FrmMain form_;
+  UniqueWindow window_;
+  HWND textBox_ = nullptr; // a child: the window destroys it
+  UniqueFont smallFont_;
+  UniqueFont plateFont_;
+  UniqueBitmap backBuffer_;
+  std::array<std::wstring, layout::kControls.size()> texts_;
+  std::optional<std::size_t> pressed_;
+  bool closing_ = false;
+};
+
+} // namespace kelvarin::win32
