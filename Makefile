@@ -15,7 +15,7 @@ build: deps
 run: deps
 	cmake --preset win32
 	cmake --build --preset win32
-	scripts/run-demo.sh build/win32
+	scripts/run-demo.sh build/win32 build/demo
 
 test: build
 	ctest --preset host

@@ -22,8 +22,7 @@ public:
   virtual bool deleteFile(std::wstring_view name) = 0;
 
   // Modal; returns when the user has closed it. OK is the only button.
-  virtual void messageBox(std::wstring_view text, std::wstring_view caption,
-                          MessageIcon icon) = 0;
+  virtual void messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) = 0;
 
   // Starts the named program of the current directory minimized with focus, with that
   // directory as its own, and returns without waiting. Throws Error.

@@ -24,7 +24,9 @@ bool equalsIgnoringCase(std::wstring_view a, std::wstring_view b) {
 
 } // namespace
 
-std::wstring_view boolToText(bool value) noexcept { return value ? kTrue : kFalse; }
+std::wstring_view boolToText(bool value) noexcept {
+  return value ? kTrue : kFalse;
+}
 
 bool textToBool(std::wstring_view text) {
   if (equalsIgnoringCase(text, kTrue)) {

@@ -2,6 +2,7 @@
 # Prepares what the Windows tests run in, and takes it down again:
 #   test-session.sh start DIR   a Wine prefix in DIR/prefix (with Wine's own fonts), a
 #                               virtual display (its name in DIR/display) and a warm wineserver
+#   test-session.sh prefix DIR  only the Wine prefix
 #   test-session.sh stop DIR    ends the wineserver and the display
 # Every output goes to DIR/session.log: Wine's helpers would otherwise keep CTest's pipe open.
 set -eu
@@ -47,6 +48,9 @@ start)
   wineserver -p
   wine wineboot
   ;;
+prefix)
+  make_prefix
+  ;;
 stop)
   wineserver -k || true
   if [ -f "$dir/xvfb.pid" ]; then
@@ -55,7 +59,7 @@ stop)
   fi
   ;;
 *)
-  echo "usage: $0 start|stop DIR" >&2
+  echo "usage: $0 start|prefix|stop DIR" >&2
   exit 2
   ;;
 esac

@@ -33,22 +33,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const bool marker = ::GetFileAttributesW(L"fun.mode.on") != INVALID_FILE_ATTRIBUTES;
 
   const std::wstring path(self, selfLength);
-  std::wstring line = L"path=" + path + L"|folder=" + std::wstring(folder, folderLength) +
-                      L"|show=" +
-                      ((startup.dwFlags & STARTF_USESHOWWINDOW) != 0
-                           ? std::to_wstring(startup.wShowWindow)
-                           : std::wstring(L"none")) +
-                      L"|marker=" + (marker ? L"1" : L"0") + L"\r\n";
+  std::wstring line =
+      L"path=" + path + L"|folder=" + std::wstring(folder, folderLength) + L"|show=" +
+      ((startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? std::to_wstring(startup.wShowWindow)
+                                                     : std::wstring(L"none")) +
+      L"|marker=" + (marker ? L"1" : L"0") + L"\r\n";
   const std::string bytes = utf8(line);
-  const HANDLE log = ::CreateFileW((path + L".started.txt").c_str(), FILE_APPEND_DATA,
-                                   FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr);
+  const HANDLE log =
+      ::CreateFileW((path + L".started.txt").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (log == INVALID_HANDLE_VALUE) {
     return 1;
   }
   DWORD written = 0;
-  const BOOL ok = ::WriteFile(log, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                              nullptr);
+  const BOOL ok =
+      ::WriteFile(log, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   ::CloseHandle(log);
   return ok != 0 && written == bytes.size() ? 0 : 1;
 }

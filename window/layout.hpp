@@ -13,7 +13,9 @@ namespace kelvarin::layout {
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kBaseDpi = 96;
 
-constexpr int toPixels(int twips, int dpi = kBaseDpi) { return twips * dpi / kTwipsPerInch; }
+constexpr int toPixels(int twips, int dpi = kBaseDpi) {
+  return twips * dpi / kTwipsPerInch;
+}
 
 struct Rect {
   int left;

@@ -4,6 +4,7 @@
 #include "platform/report.hpp"
 #include "platform/win32/system_error.hpp"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <new>
@@ -22,15 +23,60 @@ constexpr DWORD kExStyle = 0;
 constexpr COLORREF kWallColour = RGB(117, 36, 44);
 constexpr COLORREF kPlateColour = RGB(186, 186, 222);
 
-RECT toRect(const layout::Rect& r) { return {r.left, r.top, r.right(), r.bottom()}; }
+RECT toRect(const layout::Rect& r) {
+  return {r.left, r.top, r.right(), r.bottom()};
+}
 
-UniqueFont createFont(const layout::Font& font) {
+UniqueFont makeFont(const layout::Font& font, BYTE charset) {
   UniqueFont handle(::CreateFontW(-layout::fontHeight(font), 0, 0, 0, font.weight, FALSE, FALSE,
-                                  FALSE, static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                  std::wstring(font.face).c_str()));
+                                  FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH, std::wstring(font.face).c_str()));
   check(static_cast<bool>(handle));
   return handle;
+}
+
+bool hasFace(HFONT font, std::wstring_view face) {
+  const UniqueDc dc(::CreateCompatibleDC(nullptr));
+  check(static_cast<bool>(dc));
+  const Selection selected(dc.get(), font);
+  wchar_t name[LF_FACESIZE] = {};
+  check(::GetTextFaceW(dc.get(), LF_FACESIZE, name) != 0);
+  return ::lstrcmpiW(name, std::wstring(face).c_str()) == 0;
+}
+
+// The font mapper weighs the character set above the face name: where the face lacks that
+// set (Wine's Tahoma has no Hebrew) it would pick another face. The face matters more here,
+// since every label text is plain ASCII.
+UniqueFont createFont(const layout::Font& font) {
+  UniqueFont handle = makeFont(font, static_cast<BYTE>(font.charset));
+  if (!hasFace(handle.get(), font.face)) {
+    handle = makeFont(font, DEFAULT_CHARSET);
+  }
+  return handle;
+}
+
+void addTooltips(HWND window, HINSTANCE instance) {
+  const HWND tooltip =
+      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+  check(tooltip != nullptr); // owned by the window, which destroys it
+  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+    const layout::Control& control = layout::kControls[i];
+    if (control.tooltip.empty()) {
+      continue;
+    }
+    // Each label is the topmost control over its whole rectangle, so the rectangle is the tool.
+    std::wstring text(control.tooltip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE; // understood by every comctl32 version
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = i;
+    tool.rect = toRect(layout::toPixels(control.twips));
+    tool.lpszText = text.data();
+    check(::SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0);
+  }
 }
 
 } // namespace
@@ -59,9 +105,9 @@ bool MainWindow::open(int showCommand) {
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-  const HWND window = ::CreateWindowExW(kExStyle, kClassName,
-                                        std::wstring(layout::kWindow.caption).c_str(), kStyle,
-                                        left, top, width, height, nullptr, nullptr, instance_, this);
+  const HWND window =
+      ::CreateWindowExW(kExStyle, kClassName, std::wstring(layout::kWindow.caption).c_str(), kStyle,
+                        left, top, width, height, nullptr, nullptr, instance_, this);
   check(window != nullptr);
   createControls();
 
@@ -82,14 +128,15 @@ void MainWindow::createControls() {
   const layout::Control& box = layout::kControls[layout::kTxtMode];
   const layout::Rect r = layout::toPixels(box.twips);
   // Read-only: nothing reads the box back, and Butt rewrites it on every change.
-  textBox_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", texts_[layout::kTxtMode].c_str(),
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL |
-                                   ES_READONLY,
-                               r.left, r.top, r.width, r.height, window_.get(), nullptr, instance_,
-                               nullptr);
+  textBox_ = ::CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", texts_[layout::kTxtMode].c_str(),
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, r.left, r.top,
+      r.width, r.height, window_.get(), nullptr, instance_, nullptr);
   check(textBox_ != nullptr);
-  ::SendMessageW(textBox_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  ::SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+
+  addTooltips(window_.get(), instance_);
 }
 
 void MainWindow::setSwitchCaption(std::wstring_view caption) {
@@ -266,8 +313,7 @@ void MainWindow::invalidate(std::size_t control) {
   }
 }
 
-template <typename Handler>
-void MainWindow::guarded(Handler&& handler) noexcept {
+template <typename Handler> void MainWindow::guarded(Handler&& handler) noexcept {
   bool reported = false;
   try {
     handler();
@@ -275,7 +321,8 @@ void MainWindow::guarded(Handler&& handler) noexcept {
     reportUnhandled(platform_, error, kCaption);
     reported = true;
   } catch (const std::bad_alloc&) {
-    reportUnhandled(platform_, Error(ERROR_NOT_ENOUGH_MEMORY, systemMessage(ERROR_NOT_ENOUGH_MEMORY)),
+    reportUnhandled(platform_,
+                    Error(ERROR_NOT_ENOUGH_MEMORY, systemMessage(ERROR_NOT_ENOUGH_MEMORY)),
                     kCaption);
     reported = true;
   } catch (const std::exception& error) {

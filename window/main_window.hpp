@@ -26,7 +26,6 @@ public:
   // ended the program. False when the program is to end.
   bool open(int showCommand);
 
-
   void setSwitchCaption(std::wstring_view caption) override;
   void setModeText(std::wstring_view text) override;
 
@@ -44,8 +43,7 @@ private:
   void run(layout::Command command);
 
   // Runs a handler; an error nothing caught ends in the unhandled-error report.
-  template <typename Handler>
-  void guarded(Handler&& handler) noexcept;
+  template <typename Handler> void guarded(Handler&& handler) noexcept;
 
   void invalidate(std::size_t control);
   HFONT fontFor(const layout::Font* font) const noexcept;

@@ -8,10 +8,16 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   using namespace kelvarin;
   win32::Win32Platform platform;
   try {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    if (::InitCommonControlsEx(&controls) == FALSE) {
+      throw win32::lastError();
+    }
     win32::MainWindow window(instance, platform);
     if (!window.open(showCommand)) {
       return 0;
@@ -26,7 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   } catch (const Error& error) {
     reportUnhandled(platform, error, kCaption);
   } catch (...) {
-    reportUnhandled(platform, Error(ERROR_NOT_ENOUGH_MEMORY, win32::systemMessage(ERROR_NOT_ENOUGH_MEMORY)),
+    reportUnhandled(platform,
+                    Error(ERROR_NOT_ENOUGH_MEMORY, win32::systemMessage(ERROR_NOT_ENOUGH_MEMORY)),
                     kCaption);
   }
   return 1;

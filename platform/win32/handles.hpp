@@ -7,8 +7,7 @@
 
 namespace kelvarin::win32 {
 
-template <typename Traits>
-class Unique {
+template <typename Traits> class Unique {
 public:
   using Handle = typename Traits::Handle;
 
@@ -50,8 +49,7 @@ struct KernelTraits {
   static void close(Handle h) noexcept { ::CloseHandle(h); }
 };
 
-template <typename GdiHandle>
-struct GdiTraits {
+template <typename GdiHandle> struct GdiTraits {
   using Handle = GdiHandle;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::DeleteObject(h); }

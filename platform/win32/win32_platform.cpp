@@ -47,8 +47,8 @@ void writeAll(HANDLE file, std::string_view bytes) {
 
 bool Win32Platform::canOpenForReading(std::wstring_view name) {
   // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS, so it counts as absent.
-  const UniqueFile file(::CreateFileW(std::wstring(name).c_str(), GENERIC_READ, kShareAll,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueFile file(::CreateFileW(std::wstring(name).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file);
 }
 
@@ -105,6 +105,8 @@ void Win32Platform::startProgram(std::wstring_view name) {
   const UniqueHandle thread(started.hThread);
 }
 
-void Win32Platform::endProgram() { ::PostQuitMessage(0); }
+void Win32Platform::endProgram() {
+  ::PostQuitMessage(0);
+}
 
 } // namespace kelvarin::win32
