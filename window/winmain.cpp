@@ -2,6 +2,7 @@
 // event loop until the window is gone.
 #include "mode/texts.hpp"
 #include "platform/report.hpp"
+#include "platform/win32/dll_search.hpp"
 #include "platform/win32/system_error.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "window/main_window.hpp"
@@ -12,6 +13,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   using namespace kelvarin;
+  win32::restrictDllSearch();
   win32::Win32Platform platform;
   try {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
