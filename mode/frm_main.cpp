@@ -5,62 +5,61 @@
 
 namespace kelvarin {
 
-void FrmMain::Butt(bool exist) {
+Status FrmMain::Butt(bool exist) {
   tag_ = boolToText(exist);
-  display_.setSwitchCaption(exist ? kSwitchOff : kSwitchOn);
+  if (Status shown = display_.setSwitchCaption(exist ? kSwitchOff : kSwitchOn); !shown.ok()) {
+    return shown;
+  }
   std::wstring text(kModePrefix);
   text += exist ? kModeOn : kModeOff;
-  display_.setModeText(text);
+  return display_.setModeText(text);
 }
 
-void FrmMain::Form_Load() {
+Status FrmMain::Form_Load() {
   // The game first: a marker without a game still means the wrong folder.
   if (!platform_.canOpenForReading(kGameFile)) {
-    platform_.messageBox(kGameMissing, kCaption, MessageIcon::None);
+    Status told = platform_.messageBox(kGameMissing, kCaption, MessageIcon::None);
     End();
-    return;
+    return told;
   }
-  Butt(platform_.canOpenForReading(kMarkerFile));
+  return Butt(platform_.canOpenForReading(kMarkerFile));
 }
 
-void FrmMain::lblSwitch_Click() {
+Status FrmMain::lblSwitch_Click() {
   if (ended_) {
-    return;
+    return {};
+  }
+  bool on = false;
+  if (Status read = textToBool(tag_, on); !read.ok()) {
+    return read;
   }
   // The recorded mode decides, not the disk; the display changes first, the file second.
-  if (textToBool(tag_)) {
-    Butt(false);
-    try {
-      // A marker someone else already removed is the state wanted: nothing to report.
-      platform_.deleteFile(kMarkerFile);
-    } catch (const Error& error) {
-      switchFailed(kCannotDeleteMarker, error);
-    }
-  } else {
-    Butt(true);
-    try {
-      platform_.writeLine(kMarkerFile, kCreditLine);
-    } catch (const Error& error) {
-      switchFailed(kCannotCreateMarker, error);
-    }
+  if (Status shown = Butt(!on); !shown.ok()) {
+    return shown;
   }
+  const Status changed =
+      on ? platform_.deleteFile(kMarkerFile) : platform_.writeLine(kMarkerFile, kCreditLine);
+  if (!changed.ok()) {
+    return switchFailed(on ? kCannotDeleteMarker : kCannotCreateMarker, changed.error());
+  }
+  return {};
 }
 
-void FrmMain::lblRun_Click() {
+Status FrmMain::lblRun_Click() {
   if (ended_) {
-    return;
+    return {};
   }
-  try {
-    platform_.startProgram(kGameFile);
-  } catch (const Error& error) {
-    showError(kCannotStartGame, error);
+  if (const Status started = platform_.startProgram(kGameFile); !started.ok()) {
+    return showError(kCannotStartGame, started.error());
   }
+  return {};
 }
 
-void FrmMain::lblExit_Click() {
+Status FrmMain::lblExit_Click() {
   if (!ended_) {
     End();
   }
+  return {};
 }
 
 void FrmMain::End() {
@@ -69,14 +68,16 @@ void FrmMain::End() {
 }
 
 // A failed switch: show again what the disk holds, judged as at start-up, then say why.
-void FrmMain::switchFailed(std::wstring_view what, const Error& error) {
-  Butt(platform_.canOpenForReading(kMarkerFile));
-  showError(what, error);
+Status FrmMain::switchFailed(std::wstring_view what, const Error& error) {
+  if (Status shown = Butt(platform_.canOpenForReading(kMarkerFile)); !shown.ok()) {
+    return shown;
+  }
+  return showError(what, error);
 }
 
-void FrmMain::showError(std::wstring_view what, const Error& error) {
-  platform_.messageBox(std::wstring(what) + L"\n\n" + error.description(), kCaption,
-                       MessageIcon::Error);
+Status FrmMain::showError(std::wstring_view what, const Error& error) {
+  return platform_.messageBox(std::wstring(what) + L"\n\n" + error.description, kCaption,
+                              MessageIcon::Error);
 }
 
 } // namespace kelvarin

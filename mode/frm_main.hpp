@@ -1,5 +1,6 @@
 // frmMain's own logic: the mode state, the start-up check and the three commands. It knows
 // the window only as the two controls that show the mode, so it runs without one in tests.
+// Each handler returns what nothing here expected, for the window's unhandled-error report.
 #pragma once
 
 #include "platform/error.hpp"
@@ -12,8 +13,8 @@ namespace kelvarin {
 
 class ModeDisplay {
 public:
-  virtual void setSwitchCaption(std::wstring_view caption) = 0; // lblSwitch
-  virtual void setModeText(std::wstring_view text) = 0;         // txtMode
+  virtual Status setSwitchCaption(std::wstring_view caption) = 0; // lblSwitch
+  virtual Status setModeText(std::wstring_view text) = 0;         // txtMode
 
 protected:
   ~ModeDisplay() = default;
@@ -25,14 +26,14 @@ public:
       : platform_(platform), display_(display) {}
 
   // Records the mode and shows it; touches no file.
-  void Butt(bool exist);
+  Status Butt(bool exist);
 
   // The Load handler: refuses to run outside the game directory, then learns the mode.
-  void Form_Load();
+  Status Form_Load();
 
-  void lblSwitch_Click();
-  void lblRun_Click();
-  void lblExit_Click();
+  Status lblSwitch_Click();
+  Status lblRun_Click();
+  Status lblExit_Click();
 
   // The window's Tag: the text form of the mode last recorded.
   const std::wstring& Tag() const noexcept { return tag_; }
@@ -42,8 +43,8 @@ public:
 
 private:
   void End();
-  void switchFailed(std::wstring_view what, const Error& error);
-  void showError(std::wstring_view what, const Error& error);
+  Status switchFailed(std::wstring_view what, const Error& error);
+  Status showError(std::wstring_view what, const Error& error);
 
   Platform& platform_;
   ModeDisplay& display_;

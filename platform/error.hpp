@@ -1,24 +1,30 @@
 // A failed platform operation: the system's error number and its own description of it.
+// The program is built without exceptions (they would double its size), so failures travel
+// as values.
 #pragma once
 
-#include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 
 namespace kelvarin {
 
-class Error : public std::exception {
-public:
-  Error(unsigned long code, std::wstring description)
-      : code_(code), description_(std::move(description)) {}
+struct Error {
+  unsigned long code;
+  std::wstring description;
+};
 
-  unsigned long code() const noexcept { return code_; }
-  const std::wstring& description() const noexcept { return description_; }
-  const char* what() const noexcept override { return "platform operation failed"; }
+// The outcome of an operation that gives nothing back: success, or the error that stopped it.
+class [[nodiscard]] Status {
+public:
+  Status() noexcept = default;
+  Status(Error error) : error_(std::move(error)) {}
+
+  bool ok() const noexcept { return !error_.has_value(); }
+  const Error& error() const noexcept { return *error_; }
 
 private:
-  unsigned long code_;
-  std::wstring description_;
+  std::optional<Error> error_;
 };
 
 } // namespace kelvarin

@@ -2,6 +2,8 @@
 // program's end. Win32 implements them for the product, POSIX for the native tests.
 #pragma once
 
+#include "platform/error.hpp"
+
 #include <string_view>
 
 namespace kelvarin {
@@ -15,18 +17,18 @@ public:
 
   // Creates or truncates the file and writes `line` as single-byte text followed by CR LF.
   // On failure nothing half-written remains: a file it created or truncated is removed.
-  // Throws Error.
-  virtual void writeLine(std::wstring_view name, std::string_view line) = 0;
+  virtual Status writeLine(std::wstring_view name, std::string_view line) = 0;
 
-  // Deletes the file. Returns false if there was no such file; throws Error otherwise.
-  virtual bool deleteFile(std::wstring_view name) = 0;
+  // Deletes the file; one that is already gone is no failure.
+  virtual Status deleteFile(std::wstring_view name) = 0;
 
   // Modal; returns when the user has closed it. OK is the only button.
-  virtual void messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) = 0;
+  virtual Status messageBox(std::wstring_view text, std::wstring_view caption,
+                            MessageIcon icon) = 0;
 
   // Starts the named program of the current directory minimized with focus, with that
-  // directory as its own, and returns without waiting. Throws Error.
-  virtual void startProgram(std::wstring_view name) = 0;
+  // directory as its own, and returns without waiting.
+  virtual Status startProgram(std::wstring_view name) = 0;
 
   // Asks for the program's end; the caller runs nothing after it.
   virtual void endProgram() = 0;

@@ -11,7 +11,6 @@ namespace kelvarin {
 
 std::wstring unhandledErrorText(const Error& error);
 
-// Never throws: it is called at the window's outermost boundary.
-void reportUnhandled(Platform& platform, const Error& error, std::wstring_view caption) noexcept;
+void reportUnhandled(Platform& platform, const Error& error, std::wstring_view caption);
 
 } // namespace kelvarin

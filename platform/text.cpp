@@ -1,10 +1,7 @@
 #include "platform/text.hpp"
 
-#include "platform/error.hpp"
-
 #include <algorithm>
 #include <cwctype>
-#include <string>
 
 namespace kelvarin {
 
@@ -28,14 +25,23 @@ std::wstring_view boolToText(bool value) noexcept {
   return value ? kTrue : kFalse;
 }
 
-bool textToBool(std::wstring_view text) {
-  if (equalsIgnoringCase(text, kTrue)) {
-    return true;
+Status textToBool(std::wstring_view text, bool& value) {
+  for (const bool candidate : {true, false}) {
+    if (equalsIgnoringCase(text, boolToText(candidate))) {
+      value = candidate;
+      return {};
+    }
   }
-  if (equalsIgnoringCase(text, kFalse)) {
-    return false;
-  }
-  throw Error(kInvalidData, L"\"" + std::wstring(text) + L"\" is not a Boolean.");
+  return Error{kInvalidData, L"\"" + std::wstring(text) + L"\" is not a Boolean."};
+}
+
+std::wstring decimal(unsigned long value) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+    value /= 10;
+  } while (value != 0);
+  return digits;
 }
 
 } // namespace kelvarin

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <optional>
-#include <span>
 #include <string_view>
 
 namespace kelvarin::layout {
@@ -91,18 +90,18 @@ inline constexpr std::array<Control, 9> kControls{{
 }};
 // clang-format on
 
-// The index of a control by name; the table is fixed, so a wrong name is a build error.
+// The index of a control by name; kControls.size() for a name not in the table.
 consteval std::size_t indexOf(std::string_view name) {
-  for (std::size_t i = 0; i < kControls.size(); ++i) {
-    if (kControls[i].name == name) {
-      return i;
-    }
+  std::size_t i = 0;
+  while (i < kControls.size() && kControls[i].name != name) {
+    ++i;
   }
-  throw "no such control";
+  return i;
 }
 
 inline constexpr std::size_t kTxtMode = indexOf("txtMode");
 inline constexpr std::size_t kLblSwitch = indexOf("lblSwitch");
+static_assert(kTxtMode < kControls.size() && kLblSwitch < kControls.size());
 
 // The topmost control under a point of the client area, in pixels at `dpi`.
 std::optional<std::size_t> hitTest(int x, int y, int dpi = kBaseDpi);

@@ -7,8 +7,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <new>
-
 namespace kelvarin::win32 {
 
 namespace {
@@ -27,56 +25,43 @@ RECT toRect(const layout::Rect& r) {
   return {r.left, r.top, r.right(), r.bottom()};
 }
 
-UniqueFont makeFont(const layout::Font& font, BYTE charset) {
-  UniqueFont handle(::CreateFontW(-layout::fontHeight(font), 0, 0, 0, font.weight, FALSE, FALSE,
-                                  FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                  DEFAULT_QUALITY, DEFAULT_PITCH, std::wstring(font.face).c_str()));
-  check(static_cast<bool>(handle));
-  return handle;
+Status makeFont(const layout::Font& font, BYTE charset, int dpi, UniqueFont& made) {
+  made.reset(::CreateFontW(-layout::fontHeight(font, dpi), 0, 0, 0, font.weight, FALSE, FALSE,
+                           FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH, std::wstring(font.face).c_str()));
+  return check(static_cast<bool>(made));
 }
 
 bool hasFace(HFONT font, std::wstring_view face) {
   const UniqueDc dc(::CreateCompatibleDC(nullptr));
-  check(static_cast<bool>(dc));
+  if (!dc) {
+    return true; // nothing to compare with: keep the font as asked for
+  }
   const Selection selected(dc.get(), font);
   wchar_t name[LF_FACESIZE] = {};
-  check(::GetTextFaceW(dc.get(), LF_FACESIZE, name) != 0);
-  return ::lstrcmpiW(name, std::wstring(face).c_str()) == 0;
+  return ::GetTextFaceW(dc.get(), LF_FACESIZE, name) == 0 ||
+         ::lstrcmpiW(name, std::wstring(face).c_str()) == 0;
 }
 
 // The font mapper weighs the character set above the face name: where the face lacks that
 // set (Wine's Tahoma has no Hebrew) it would pick another face. The face matters more here,
 // since every label text is plain ASCII.
-UniqueFont createFont(const layout::Font& font) {
-  UniqueFont handle = makeFont(font, static_cast<BYTE>(font.charset));
-  if (!hasFace(handle.get(), font.face)) {
-    handle = makeFont(font, DEFAULT_CHARSET);
+Status createFont(const layout::Font& font, int dpi, UniqueFont& made) {
+  Status status = makeFont(font, static_cast<BYTE>(font.charset), dpi, made);
+  if (status.ok() && !hasFace(made.get(), font.face)) {
+    status = makeFont(font, DEFAULT_CHARSET, dpi, made);
   }
-  return handle;
+  return status;
 }
 
-void addTooltips(HWND window, HINSTANCE instance) {
-  const HWND tooltip =
-      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
-  check(tooltip != nullptr); // owned by the window, which destroys it
-  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-    const layout::Control& control = layout::kControls[i];
-    if (control.tooltip.empty()) {
-      continue;
-    }
-    // Each label is the topmost control over its whole rectangle, so the rectangle is the tool.
-    std::wstring text(control.tooltip);
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE; // understood by every comctl32 version
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = window;
-    tool.uId = i;
-    tool.rect = toRect(layout::toPixels(control.twips));
-    tool.lpszText = text.data();
-    check(::SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0);
+int systemDpi() {
+  const HDC screen = ::GetDC(nullptr);
+  if (screen == nullptr) {
+    return layout::kBaseDpi;
   }
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : layout::kBaseDpi;
 }
 
 } // namespace
@@ -88,65 +73,102 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform)
   }
 }
 
-bool MainWindow::open(int showCommand) {
+Status MainWindow::open(int showCommand) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = &MainWindow::procedure;
   windowClass.hInstance = instance_;
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kClassName;
-  check(::RegisterClassExW(&windowClass) != 0);
+  if (::RegisterClassExW(&windowClass) == 0) {
+    return lastError();
+  }
 
-  RECT frame{0, 0, layout::toPixels(layout::kWindow.clientWidthTwips),
-             layout::toPixels(layout::kWindow.clientHeightTwips)};
-  check(::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle) != 0);
+  dpi_ = systemDpi();
+  RECT frame{0, 0, layout::toPixels(layout::kWindow.clientWidthTwips, dpi_),
+             layout::toPixels(layout::kWindow.clientHeightTwips, dpi_)};
+  if (::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle) == 0) {
+    return lastError();
+  }
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-  const HWND window =
-      ::CreateWindowExW(kExStyle, kClassName, std::wstring(layout::kWindow.caption).c_str(), kStyle,
-                        left, top, width, height, nullptr, nullptr, instance_, this);
-  check(window != nullptr);
-  createControls();
+  if (::CreateWindowExW(kExStyle, kClassName, std::wstring(layout::kWindow.caption).c_str(), kStyle,
+                        left, top, width, height, nullptr, nullptr, instance_, this) == nullptr) {
+    return lastError();
+  }
+  if (Status created = createControls(); !created.ok()) {
+    return created;
+  }
 
-  guarded([this] { form_.Form_Load(); });
+  finish(form_.Form_Load());
   if (!window_) {
-    return false; // the Load handler ended the program before the window was ever shown
+    return {}; // the Load handler ended the program before the window was ever shown
   }
   platform_.setOwner(window_.get());
   ::ShowWindow(window_.get(), showCommand);
-  check(::UpdateWindow(window_.get()) != 0);
-  return true;
+  return check(::UpdateWindow(window_.get()) != 0);
 }
 
-void MainWindow::createControls() {
-  smallFont_ = createFont(layout::kSmallFont);
-  plateFont_ = createFont(layout::kPlateFont);
+Status MainWindow::createControls() {
+  if (Status made = createFont(layout::kSmallFont, dpi_, smallFont_); !made.ok()) {
+    return made;
+  }
+  if (Status made = createFont(layout::kPlateFont, dpi_, plateFont_); !made.ok()) {
+    return made;
+  }
 
-  const layout::Control& box = layout::kControls[layout::kTxtMode];
-  const layout::Rect r = layout::toPixels(box.twips);
+  const layout::Rect box = pixels(layout::kControls[layout::kTxtMode]);
   // Read-only: nothing reads the box back, and Butt rewrites it on every change.
   textBox_ = ::CreateWindowExW(
       WS_EX_CLIENTEDGE, L"EDIT", texts_[layout::kTxtMode].c_str(),
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, r.left, r.top,
-      r.width, r.height, window_.get(), nullptr, instance_, nullptr);
-  check(textBox_ != nullptr);
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, box.left,
+      box.top, box.width, box.height, window_.get(), nullptr, instance_, nullptr);
+  if (textBox_ == nullptr) {
+    return lastError();
+  }
   ::SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
 
-  addTooltips(window_.get(), instance_);
+  const HWND tooltip =
+      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr, instance_, nullptr);
+  if (tooltip == nullptr) {
+    return lastError(); // once made, it is owned by the window, which destroys it
+  }
+  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+    const layout::Control& control = layout::kControls[i];
+    if (control.tooltip.empty()) {
+      continue;
+    }
+    // Each label is the topmost control over its whole rectangle, so the rectangle is the tool.
+    std::wstring text(control.tooltip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE; // understood by every comctl32 version
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window_.get();
+    tool.uId = i;
+    tool.rect = toRect(pixels(control));
+    tool.lpszText = text.data();
+    if (::SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) {
+      return systemError(ERROR_NOT_ENOUGH_MEMORY);
+    }
+  }
+  return {};
 }
 
-void MainWindow::setSwitchCaption(std::wstring_view caption) {
+Status MainWindow::setSwitchCaption(std::wstring_view caption) {
   texts_[layout::kLblSwitch] = caption;
   invalidate(layout::kLblSwitch);
+  return {};
 }
 
-void MainWindow::setModeText(std::wstring_view text) {
+Status MainWindow::setModeText(std::wstring_view text) {
   texts_[layout::kTxtMode] = text;
-  check(::SetWindowTextW(textBox_, texts_[layout::kTxtMode].c_str()) != 0);
+  return check(::SetWindowTextW(textBox_, texts_[layout::kTxtMode].c_str()) != 0);
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
@@ -166,15 +188,16 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
     self->textBox_ = nullptr;
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
-  LRESULT result = 0;
-  self->guarded([&] { result = self->onMessage(message, wParam, lParam); });
+  Status status;
+  const LRESULT result = self->onMessage(message, wParam, lParam, status);
+  self->finish(status);
   return result;
 }
 
-LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status) {
   switch (message) {
   case WM_PAINT:
-    onPaint();
+    status = onPaint();
     return 0;
   case WM_ERASEBKGND:
     return 1; // the paint covers every pixel
@@ -188,7 +211,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     onButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     return 0;
   case WM_LBUTTONUP:
-    onButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    status = onButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     return 0;
   case WM_CAPTURECHANGED:
     pressed_.reset();
@@ -207,11 +230,11 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(window_.get(), message, wParam, lParam);
 }
 
-void MainWindow::onPaint() {
+Status MainWindow::onPaint() {
   PAINTSTRUCT ps{};
   const HDC dc = ::BeginPaint(window_.get(), &ps);
   if (dc == nullptr) {
-    return;
+    return lastError();
   }
   struct EndPaintOnExit {
     HWND window;
@@ -220,29 +243,39 @@ void MainWindow::onPaint() {
   } endPaint{window_.get(), ps};
 
   RECT client{};
-  check(::GetClientRect(window_.get(), &client) != 0);
+  if (::GetClientRect(window_.get(), &client) == 0) {
+    return lastError();
+  }
   // One blit from a memory bitmap: the window never shows a half-drawn state.
   const UniqueDc memory(::CreateCompatibleDC(dc));
-  check(static_cast<bool>(memory));
+  if (!memory) {
+    return lastError();
+  }
   if (!backBuffer_) {
-    backBuffer_ = UniqueBitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));
-    check(static_cast<bool>(backBuffer_));
+    backBuffer_.reset(::CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (!backBuffer_) {
+      return lastError();
+    }
   }
   const Selection bitmap(memory.get(), backBuffer_.get());
-  paint(memory.get());
-  check(::BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY) != 0);
+  if (Status painted = paint(memory.get()); !painted.ok()) {
+    return painted;
+  }
+  return check(::BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY) != 0);
 }
 
-void MainWindow::paint(HDC dc) {
+Status MainWindow::paint(HDC dc) {
   RECT client{};
-  check(::GetClientRect(window_.get(), &client) != 0);
+  if (::GetClientRect(window_.get(), &client) == 0) {
+    return lastError();
+  }
   ::SetDCBrushColor(dc, kWallColour);
   ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
 
   // Bottom of the stack first, so that each control is painted over those beneath it.
   for (std::size_t i = layout::kControls.size(); i-- > 0;) {
     const layout::Control& control = layout::kControls[i];
-    RECT r = toRect(layout::toPixels(control.twips));
+    RECT r = toRect(pixels(control));
     if (control.kind == layout::Kind::Picture) {
       ::SetDCBrushColor(dc, kPlateColour);
       ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
@@ -251,10 +284,13 @@ void MainWindow::paint(HDC dc) {
       ::SetBkMode(dc, TRANSPARENT);
       ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
-      ::DrawTextW(dc, texts_[i].c_str(), static_cast<int>(texts_[i].size()), &r,
-                  align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+      if (::DrawTextW(dc, texts_[i].c_str(), static_cast<int>(texts_[i].size()), &r,
+                      align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) == 0) {
+        return lastError();
+      }
     }
   }
+  return {};
 }
 
 HFONT MainWindow::fontFor(const layout::Font* font) const noexcept {
@@ -263,9 +299,10 @@ HFONT MainWindow::fontFor(const layout::Font* font) const noexcept {
 
 bool MainWindow::onSetCursor() {
   POINT point{};
-  check(::GetCursorPos(&point) != 0);
-  check(::ScreenToClient(window_.get(), &point) != 0);
-  const auto hit = layout::hitTest(point.x, point.y);
+  if (::GetCursorPos(&point) == 0 || ::ScreenToClient(window_.get(), &point) == 0) {
+    return false;
+  }
+  const auto hit = layout::hitTest(point.x, point.y, dpi_);
   if (!hit || layout::kControls[*hit].pointer != layout::Pointer::Hand) {
     return false;
   }
@@ -275,64 +312,49 @@ bool MainWindow::onSetCursor() {
 
 // A click is a press and a release on the same control, as with any button.
 void MainWindow::onButtonDown(POINT point) {
-  pressed_ = layout::hitTest(point.x, point.y);
+  pressed_ = layout::hitTest(point.x, point.y, dpi_);
   ::SetCapture(window_.get());
 }
 
-void MainWindow::onButtonUp(POINT point) {
+Status MainWindow::onButtonUp(POINT point) {
   const auto pressed = pressed_;
-  const auto released = layout::hitTest(point.x, point.y);
+  const auto released = layout::hitTest(point.x, point.y, dpi_);
   if (::GetCapture() == window_.get()) {
     ::ReleaseCapture();
   }
-  if (pressed && pressed == released) {
-    run(layout::kControls[*pressed].click);
-  }
+  return pressed && pressed == released ? run(layout::kControls[*pressed].click) : Status{};
 }
 
-void MainWindow::run(layout::Command command) {
+Status MainWindow::run(layout::Command command) {
   switch (command) {
   case layout::Command::Switch:
-    form_.lblSwitch_Click();
-    break;
+    return form_.lblSwitch_Click();
   case layout::Command::Run:
-    form_.lblRun_Click();
-    break;
+    return form_.lblRun_Click();
   case layout::Command::Exit:
-    form_.lblExit_Click();
-    break;
+    return form_.lblExit_Click();
   case layout::Command::None:
     break;
   }
+  return {};
+}
+
+layout::Rect MainWindow::pixels(const layout::Control& control) const noexcept {
+  return layout::toPixels(control.twips, dpi_);
 }
 
 void MainWindow::invalidate(std::size_t control) {
   if (window_) {
-    const RECT r = toRect(layout::toPixels(layout::kControls[control].twips));
+    const RECT r = toRect(pixels(layout::kControls[control]));
     ::InvalidateRect(window_.get(), &r, FALSE);
   }
 }
 
-template <typename Handler> void MainWindow::guarded(Handler&& handler) noexcept {
-  bool reported = false;
-  try {
-    handler();
-  } catch (const Error& error) {
-    reportUnhandled(platform_, error, kCaption);
-    reported = true;
-  } catch (const std::bad_alloc&) {
-    reportUnhandled(platform_,
-                    Error(ERROR_NOT_ENOUGH_MEMORY, systemMessage(ERROR_NOT_ENOUGH_MEMORY)),
-                    kCaption);
-    reported = true;
-  } catch (const std::exception& error) {
-    const std::string what = error.what();
-    reportUnhandled(platform_, Error(ERROR_INTERNAL_ERROR, std::wstring(what.begin(), what.end())),
-                    kCaption);
-    reported = true;
+void MainWindow::finish(const Status& status) {
+  if (!status.ok()) {
+    reportUnhandled(platform_, status.error(), kCaption);
   }
-  // Once the program has ended, the window goes at once: no further event reaches a handler.
-  if ((reported || form_.ended()) && window_ && !closing_) {
+  if ((!status.ok() || form_.ended()) && window_ && !closing_) {
     closing_ = true;
     ::DestroyWindow(window_.get());
   }

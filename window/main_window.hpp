@@ -23,28 +23,31 @@ public:
   ~MainWindow() = default;
 
   // Creates the window hidden, runs the Load handler, and shows the window unless that
-  // ended the program. False when the program is to end.
-  bool open(int showCommand);
+  // ended the program.
+  Status open(int showCommand);
+  bool isOpen() const noexcept { return static_cast<bool>(window_); }
 
-  void setSwitchCaption(std::wstring_view caption) override;
-  void setModeText(std::wstring_view text) override;
+  Status setSwitchCaption(std::wstring_view caption) override;
+  Status setModeText(std::wstring_view text) override;
 
 private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept;
-  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
-  void createControls();
-  void onPaint();
-  void paint(HDC dc);
+  Status createControls();
+  Status onPaint();
+  Status paint(HDC dc);
   bool onSetCursor();
   void onButtonDown(POINT point);
-  void onButtonUp(POINT point);
-  void run(layout::Command command);
+  Status onButtonUp(POINT point);
+  Status run(layout::Command command);
 
-  // Runs a handler; an error nothing caught ends in the unhandled-error report.
-  template <typename Handler> void guarded(Handler&& handler) noexcept;
+  // After each handler: an error nothing caught ends in the unhandled-error report, and once
+  // the program has ended the window goes at once, so no further event reaches a handler.
+  void finish(const Status& status);
 
+  layout::Rect pixels(const layout::Control& control) const noexcept;
   void invalidate(std::size_t control);
   HFONT fontFor(const layout::Font* font) const noexcept;
 
@@ -53,6 +56,7 @@ private:
   FrmMain form_;
   UniqueWindow window_;
   HWND textBox_ = nullptr; // a child: the window destroys it
+  int dpi_ = layout::kBaseDpi;
   UniqueFont smallFont_;
   UniqueFont plateFont_;
   UniqueBitmap backBuffer_;

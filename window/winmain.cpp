@@ -15,28 +15,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   using namespace kelvarin;
   win32::restrictDllSearch();
   win32::Win32Platform platform;
-  try {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-    if (::InitCommonControlsEx(&controls) == FALSE) {
-      throw win32::lastError();
-    }
-    win32::MainWindow window(instance, platform);
-    if (!window.open(showCommand)) {
-      return 0;
-    }
-    MSG message{};
-    BOOL got = 0;
-    while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-    return got < 0 ? 1 : static_cast<int>(message.wParam);
-  } catch (const Error& error) {
-    reportUnhandled(platform, error, kCaption);
-  } catch (...) {
-    reportUnhandled(platform,
-                    Error(ERROR_NOT_ENOUGH_MEMORY, win32::systemMessage(ERROR_NOT_ENOUGH_MEMORY)),
-                    kCaption);
+
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+  Status started = win32::check(::InitCommonControlsEx(&controls) != FALSE);
+  win32::MainWindow window(instance, platform);
+  if (started.ok()) {
+    started = window.open(showCommand);
   }
-  return 1;
+  if (!started.ok()) {
+    reportUnhandled(platform, started.error(), kCaption);
+    return 1;
+  }
+  MSG message{};
+  BOOL got = 0;
+  while (window.isOpen() && (got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return got < 0 ? 1 : 0;
 }

@@ -44,7 +44,7 @@ std::string narrow(std::wstring_view text) {
 
 Error errnoError(int code) {
   const std::string text = std::strerror(code);
-  return Error(static_cast<unsigned long>(code), std::wstring(text.begin(), text.end()));
+  return Error{static_cast<unsigned long>(code), std::wstring(text.begin(), text.end())};
 }
 
 class Fd {
@@ -73,11 +73,11 @@ bool PosixPlatform::canOpenForReading(std::wstring_view name) {
   return fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-void PosixPlatform::writeLine(std::wstring_view name, std::string_view line) {
+Status PosixPlatform::writeLine(std::wstring_view name, std::string_view line) {
   const std::string path = narrow(name);
   Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (fd.get() < 0) {
-    throw errnoError(errno);
+    return errnoError(errno);
   }
   std::string bytes(line);
   bytes += "\r\n";
@@ -88,36 +88,33 @@ void PosixPlatform::writeLine(std::wstring_view name, std::string_view line) {
   }
   if (failure != 0) {
     ::unlink(path.c_str());
-    throw errnoError(failure);
+    return errnoError(failure);
   }
+  return {};
 }
 
-bool PosixPlatform::deleteFile(std::wstring_view name) {
-  if (::unlink(narrow(name).c_str()) == 0) {
-    return true;
+Status PosixPlatform::deleteFile(std::wstring_view name) {
+  if (::unlink(narrow(name).c_str()) == 0 || errno == ENOENT) {
+    return {};
   }
-  if (errno == ENOENT) {
-    return false;
-  }
-  throw errnoError(errno);
+  return errnoError(errno);
 }
 
-void PosixPlatform::messageBox(std::wstring_view text, std::wstring_view caption,
-                               MessageIcon icon) {
+Status PosixPlatform::messageBox(std::wstring_view text, std::wstring_view caption,
+                                 MessageIcon icon) {
   messages_.push_back({std::wstring(text), std::wstring(caption), icon});
+  return {};
 }
 
-void PosixPlatform::startProgram(std::wstring_view name) {
+Status PosixPlatform::startProgram(std::wstring_view name) {
   char resolved[PATH_MAX];
   if (::realpath(narrow(name).c_str(), resolved) == nullptr) {
-    throw errnoError(errno);
+    return errnoError(errno);
   }
   char* argv[] = {resolved, nullptr};
   pid_t child = 0;
   const int failure = ::posix_spawn(&child, resolved, nullptr, nullptr, argv, environ);
-  if (failure != 0) {
-    throw errnoError(failure);
-  }
+  return failure == 0 ? Status{} : Status{errnoError(failure)};
 }
 
 } // namespace kelvarin::posix

@@ -18,10 +18,10 @@ struct ShownMessage {
 class PosixPlatform final : public Platform {
 public:
   bool canOpenForReading(std::wstring_view name) override;
-  void writeLine(std::wstring_view name, std::string_view line) override;
-  bool deleteFile(std::wstring_view name) override;
-  void messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) override;
-  void startProgram(std::wstring_view name) override;
+  Status writeLine(std::wstring_view name, std::string_view line) override;
+  Status deleteFile(std::wstring_view name) override;
+  Status messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) override;
+  Status startProgram(std::wstring_view name) override;
   void endProgram() override { ended_ = true; }
 
   const std::vector<ShownMessage>& messages() const noexcept { return messages_; }

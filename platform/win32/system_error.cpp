@@ -1,5 +1,6 @@
 #include "platform/win32/system_error.hpp"
 
+#include "platform/text.hpp"
 #include "platform/win32/handles.hpp"
 
 namespace kelvarin::win32 {
@@ -11,7 +12,7 @@ std::wstring systemMessage(DWORD code) {
       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   const UniqueLocal owner(buffer);
   if (length == 0) {
-    return L"Error " + std::to_wstring(code) + L".";
+    return L"Error " + decimal(code) + L".";
   }
   std::wstring text(buffer, length);
   // The system's texts end in a line break that would only pad the message box.
@@ -21,9 +22,12 @@ std::wstring systemMessage(DWORD code) {
   return text;
 }
 
+Error systemError(DWORD code) {
+  return Error{code, systemMessage(code)};
+}
+
 Error lastError() {
-  const DWORD code = ::GetLastError();
-  return Error(code, systemMessage(code));
+  return systemError(::GetLastError());
 }
 
 } // namespace kelvarin::win32

@@ -11,14 +11,14 @@ namespace kelvarin::win32 {
 
 std::wstring systemMessage(DWORD code);
 
+Error systemError(DWORD code);
+
 // The error of the call that just failed (GetLastError).
 Error lastError();
 
-// Throws lastError() unless `ok`.
-inline void check(bool ok) {
-  if (!ok) {
-    throw lastError();
-  }
+// Success if `ok`, else the error of the call that just failed.
+inline Status check(bool ok) {
+  return ok ? Status{} : Status{lastError()};
 }
 
 } // namespace kelvarin::win32

@@ -13,10 +13,10 @@ public:
   void setOwner(HWND owner) noexcept { owner_ = owner; }
 
   bool canOpenForReading(std::wstring_view name) override;
-  void writeLine(std::wstring_view name, std::string_view line) override;
-  bool deleteFile(std::wstring_view name) override;
-  void messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) override;
-  void startProgram(std::wstring_view name) override;
+  Status writeLine(std::wstring_view name, std::string_view line) override;
+  Status deleteFile(std::wstring_view name) override;
+  Status messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) override;
+  Status startProgram(std::wstring_view name) override;
   void endProgram() override;
 
 private:

@@ -10,18 +10,32 @@ namespace kelvarin {
 namespace {
 
 TEST(BooleanText, RoundTripsAndRejectsOtherTexts) {
-  EXPECT_TRUE(textToBool(boolToText(true)));
-  EXPECT_FALSE(textToBool(boolToText(false)));
-  EXPECT_TRUE(textToBool(L"TRUE"));
-  EXPECT_THROW(textToBool(L""), Error);
-  EXPECT_THROW(textToBool(L"Truer"), Error);
+  for (const bool value : {true, false}) {
+    bool read = !value;
+    EXPECT_TRUE(textToBool(boolToText(value), read).ok());
+    EXPECT_EQ(read, value);
+  }
+  bool read = false;
+  EXPECT_TRUE(textToBool(L"TRUE", read).ok());
+  EXPECT_TRUE(read);
+  for (const std::wstring_view other : {L"", L"Truer", L"1"}) {
+    const Status status = textToBool(other, read);
+    ASSERT_FALSE(status.ok());
+    EXPECT_NE(status.error().description.find(other), std::wstring::npos);
+  }
+}
+
+TEST(Decimal, WritesEveryDigit) {
+  EXPECT_EQ(decimal(0), L"0");
+  EXPECT_EQ(decimal(1392), L"1392");
+  EXPECT_EQ(decimal(4294967295UL), L"4294967295");
 }
 
 TEST(UnhandledError, GivesNumberAndDescriptionThenEnds) {
   posix::PosixPlatform platform;
-  reportUnhandled(platform, Error(5, L"Access is denied."), L"Kelvarin");
+  reportUnhandled(platform, Error{5, L"Access is denied."}, L"Kelvarin");
   ASSERT_EQ(platform.messages().size(), 1U);
-  EXPECT_NE(platform.messages()[0].text.find(L"5"), std::wstring::npos);
+  EXPECT_NE(platform.messages()[0].text.find(L"error 5:"), std::wstring::npos);
   EXPECT_NE(platform.messages()[0].text.find(L"Access is denied."), std::wstring::npos);
   EXPECT_EQ(platform.messages()[0].caption, L"Kelvarin");
   EXPECT_EQ(platform.messages()[0].icon, MessageIcon::Error);
