@@ -37,6 +37,10 @@ make_prefix() {
   wineserver -w
   # A fresh prefix has no fonts of Wine's own: copy them in, Tahoma among them.
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  # Unmanaged windows: without a window manager on the display, Wine would wait two seconds
+  # for one on every window that closes.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+  wineserver -w
 }
 
 case $action in
@@ -45,7 +49,7 @@ start)
   DISPLAY=$(cat "$dir/display")
   export DISPLAY
   make_prefix
-  wineserver -p
+  wineserver -p || true # already running from a session that was not stopped
   wine wineboot
   ;;
 prefix)

@@ -1,0 +1,403 @@
+#include "tests/wine/driver.hpp"
+
+#include "window/layout.hpp"
+
+#include <chrono>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+#include <thread>
+
+namespace kelvarin::e2e {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kDeadline = std::chrono::seconds(10);
+constexpr auto kStep = std::chrono::milliseconds(10);
+constexpr UINT kSendTimeoutMs = 5000;
+
+[[noreturn]] void fail(const char* call) {
+  const DWORD code = ::GetLastError();
+  throw std::system_error(static_cast<int>(code), std::system_category(), call);
+}
+
+// Calls `done` every few milliseconds until it says so or the deadline has passed.
+template <typename Done> bool poll(Done done) {
+  const auto deadline = Clock::now() + kDeadline;
+  while (!done()) {
+    if (Clock::now() >= deadline) {
+      return false;
+    }
+    std::this_thread::sleep_for(kStep);
+  }
+  return true;
+}
+
+std::wstring wide(std::string_view text) {
+  const int size = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                         static_cast<int>(text.size()), nullptr, 0);
+  if (size <= 0) {
+    fail("MultiByteToWideChar");
+  }
+  std::wstring out(static_cast<std::size_t>(size), L'\0');
+  if (::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                            static_cast<int>(text.size()), out.data(), size) != size) {
+    fail("MultiByteToWideChar");
+  }
+  return out;
+}
+
+// The build hands over paths of the build machine; Wine shows its root as drive Z:.
+std::wstring windowsPath(std::string_view unixPath) {
+  std::wstring path = L"Z:" + wide(unixPath);
+  for (wchar_t& c : path) {
+    if (c == L'/') {
+      c = L'\\';
+    }
+  }
+  return path;
+}
+
+// False also for a window that went away meanwhile.
+bool hasClass(HWND window, std::wstring_view wanted) {
+  wchar_t name[64] = {};
+  const int length = ::GetClassNameW(window, name, 64);
+  return length > 0 && std::wstring_view(name, static_cast<std::size_t>(length)) == wanted;
+}
+
+LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                            &result) == 0) {
+    fail("SendMessageTimeoutW");
+  }
+  return static_cast<LRESULT>(result);
+}
+
+// Only collects: no exception may cross user32 (running out of memory here ends the tests).
+BOOL CALLBACK collect(HWND window, LPARAM windows) noexcept {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> topLevelWindows(DWORD process) {
+  std::vector<HWND> all;
+  if (::EnumWindows(collect, reinterpret_cast<LPARAM>(&all)) == 0) {
+    fail("EnumWindows");
+  }
+  std::vector<HWND> found;
+  for (const HWND window : all) {
+    DWORD owner = 0;
+    if (::GetWindowThreadProcessId(window, &owner) != 0 && owner == process) {
+      found.push_back(window);
+    }
+  }
+  return found;
+}
+
+std::vector<HWND> childWindows(HWND parent) {
+  std::vector<HWND> found;
+  ::EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&found)); // its result means nothing
+  return found;
+}
+
+int screenDpi() {
+  const HDC screen = ::GetDC(nullptr);
+  if (screen == nullptr) {
+    fail("GetDC");
+  }
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+const layout::Control& controlNamed(std::string_view name) {
+  for (const layout::Control& control : layout::kControls) {
+    if (control.name == name) {
+      return control;
+    }
+  }
+  throw std::invalid_argument("no control named " + std::string(name));
+}
+
+// SendInput's absolute coordinates run from 0 to 65535 over the screen; rounding up lands on
+// the pixel meant, rounding to nearest can land one before it.
+LONG absolute(LONG pixel, int screenPixels) {
+  return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenPixels - 1) /
+                           screenPixels);
+}
+
+} // namespace
+
+std::string utf8(std::wstring_view text) {
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  if (size <= 0) {
+    fail("WideCharToMultiByte");
+  }
+  std::string out(static_cast<std::size_t>(size), '\0');
+  if (::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                            size, nullptr, nullptr) != size) {
+    fail("WideCharToMultiByte");
+  }
+  return out;
+}
+
+GameFolder::GameFolder(Game game) {
+  wchar_t temp[MAX_PATH + 1] = {};
+  if (::GetTempPathW(MAX_PATH + 1, temp) == 0) {
+    fail("GetTempPathW");
+  }
+  const std::wstring stem = std::wstring(temp) + L"Kelvarin e2e \u00e9t\u00e9 \u0416 " +
+                            std::to_wstring(::GetCurrentProcessId()) + L"-";
+  for (unsigned attempt = 0; path_.empty(); ++attempt) {
+    const std::wstring candidate = stem + std::to_wstring(attempt);
+    if (::CreateDirectoryW(candidate.c_str(), nullptr) != 0) {
+      path_ = candidate;
+    } else if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+      fail("CreateDirectoryW");
+    }
+  }
+  if (game == Game::Installed && ::CopyFileW(windowsPath(KELVARIN_STANDIN_GAME).c_str(),
+                                             pathOf(L"icytower.exe").c_str(), TRUE) == 0) {
+    fail("CopyFileW");
+  }
+}
+
+GameFolder::~GameFolder() {
+  std::error_code ignored; // a failed clean-up must not hide the test's own result
+  std::filesystem::remove_all(std::filesystem::path(path_), ignored);
+}
+
+std::wstring GameFolder::pathOf(std::wstring_view name) const {
+  return path_ + L"\\" + std::wstring(name);
+}
+
+void GameFolder::write(std::wstring_view name, std::string_view bytes) const {
+  const win32::UniqueFile file(::CreateFileW(pathOf(name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    fail("CreateFileW");
+  }
+  DWORD written = 0;
+  if (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ==
+          0 ||
+      written != bytes.size()) {
+    fail("WriteFile");
+  }
+}
+
+std::optional<std::string> GameFolder::read(std::wstring_view name) const {
+  const std::wstring path = pathOf(name);
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    fail("CreateFileW");
+  }
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file.get(), &size) == 0) {
+    fail("GetFileSizeEx");
+  }
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD got = 0;
+  if (::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) == 0 ||
+      got != bytes.size()) {
+    fail("ReadFile");
+  }
+  return bytes;
+}
+
+bool GameFolder::exists(std::wstring_view name) const {
+  return ::GetFileAttributesW(pathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void GameFolder::remove(std::wstring_view name) const {
+  const std::wstring path = pathOf(name);
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    fail("GetFileAttributesW");
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? ::RemoveDirectoryW(path.c_str()) == 0
+                                                   : ::DeleteFileW(path.c_str()) == 0) {
+    fail("remove");
+  }
+}
+
+void GameFolder::makeFolder(std::wstring_view name) const {
+  if (::CreateDirectoryW(pathOf(name).c_str(), nullptr) == 0) {
+    fail("CreateDirectoryW");
+  }
+}
+
+std::vector<std::string> GameFolder::gameStarts() const {
+  std::vector<std::string> lines;
+  const std::string record = read(L"icytower.exe.started.txt").value_or("");
+  for (std::size_t start = 0; start < record.size();) {
+    const std::size_t end = record.find("\r\n", start);
+    lines.push_back(record.substr(start, end - start));
+    start = end == std::string::npos ? record.size() : end + 2;
+  }
+  return lines;
+}
+
+bool GameFolder::waitForGameStarts(std::size_t count) const {
+  return poll([&] { return gameStarts().size() >= count; });
+}
+
+Kelvarin::Kelvarin(const GameFolder& folder) {
+  const std::wstring exe = windowsPath(KELVARIN_EXE);
+  std::wstring commandLine = L"\"" + exe + L"\""; // CreateProcessW may write into it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.path().c_str(), &startup, &started) == 0) {
+    fail("CreateProcessW");
+  }
+  process_.reset(started.hProcess);
+  const win32::UniqueHandle thread(started.hThread);
+  id_ = started.dwProcessId;
+}
+
+Kelvarin::~Kelvarin() {
+  if (running() && ::TerminateProcess(process_.get(), 1) != 0) {
+    ::WaitForSingleObject(process_.get(), kSendTimeoutMs);
+  }
+}
+
+HWND Kelvarin::findWindow(const wchar_t* className, bool visibleOnly) const {
+  for (const HWND window : topLevelWindows(id_)) {
+    if ((!visibleOnly || ::IsWindowVisible(window) != 0) && hasClass(window, className)) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+void Kelvarin::noteShown() {
+  if (!shown_ && findWindow(L"KelvarinMain", true) != nullptr) {
+    shown_ = true;
+  }
+}
+
+HWND Kelvarin::waitForWindow() {
+  poll([&] { return (window_ = findWindow(L"KelvarinMain", true)) != nullptr || !running(); });
+  noteShown();
+  return window_;
+}
+
+std::optional<MessageBoxView> Kelvarin::waitForMessageBox() {
+  HWND box = nullptr;
+  if (!poll([&] {
+        noteShown();
+        return (box = findWindow(L"#32770", true)) != nullptr || !running();
+      }) ||
+      box == nullptr) {
+    return std::nullopt;
+  }
+  MessageBoxView view{box, {}, {}, false, {}};
+  wchar_t caption[256] = {};
+  if (::GetWindowTextW(box, caption, 256) == 0) {
+    fail("GetWindowTextW");
+  }
+  view.caption = caption;
+  // The message box's text is the static control with the ID 0xFFFF.
+  std::wstring text(4096, L'\0');
+  text.resize(::GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size())));
+  view.text = text;
+  for (const HWND child : childWindows(box)) {
+    if (::IsWindowVisible(child) == 0) {
+      continue;
+    }
+    if (hasClass(child, L"Button")) {
+      view.buttons.push_back(::GetDlgCtrlID(child));
+    } else if (hasClass(child, L"Static") &&
+               (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+               send(child, STM_GETICON, 0, 0) != 0) {
+      view.hasIcon = true;
+    }
+  }
+  return view;
+}
+
+bool Kelvarin::waitForModeText(std::wstring_view text) const {
+  return poll([&] { return modeText() == text; });
+}
+
+bool Kelvarin::waitForExit() {
+  return poll([&] {
+    noteShown();
+    return !running();
+  });
+}
+
+bool Kelvarin::running() const {
+  const DWORD state = ::WaitForSingleObject(process_.get(), 0);
+  if (state == WAIT_FAILED) {
+    fail("WaitForSingleObject");
+  }
+  return state == WAIT_TIMEOUT;
+}
+
+bool Kelvarin::hasMessageBox() const {
+  return findWindow(L"#32770", false) != nullptr;
+}
+
+std::wstring Kelvarin::modeText() const {
+  const HWND edit = ::FindWindowExW(window_, nullptr, L"Edit", nullptr);
+  if (edit == nullptr) {
+    fail("FindWindowExW");
+  }
+  // WM_GETTEXT, not GetWindowText: only the message reaches another process's control.
+  std::wstring text(static_cast<std::size_t>(send(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      send(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+void Kelvarin::click(std::string_view control) const {
+  const layout::Rect r = layout::toPixels(controlNamed(control).twips, screenDpi());
+  POINT point{r.left + r.width / 2, r.top + r.height / 2};
+  if (::ClientToScreen(window_, &point) == 0) {
+    fail("ClientToScreen");
+  }
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[3] = {};
+  const DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 3; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dx = absolute(point.x, width);
+    inputs[i].mi.dy = absolute(point.y, height);
+    inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  }
+  // One call: nothing else can come between the move, the press and the release.
+  if (::SendInput(3, inputs, sizeof(INPUT)) != 3) {
+    fail("SendInput");
+  }
+}
+
+void Kelvarin::pressOk(const MessageBoxView& box) const {
+  const HWND ok = ::GetDlgItem(box.window, IDOK);
+  if (ok == nullptr) {
+    fail("GetDlgItem");
+  }
+  send(ok, BM_CLICK, 0, 0);
+  // The box ends when its modal loop next runs, a moment after the click.
+  if (!poll([&] { return ::IsWindow(box.window) == 0; })) {
+    fail("the message box did not close");
+  }
+}
+
+void Kelvarin::settle() const {
+  // A sent message is handled only between handlers (or inside a modal loop), so its answer
+  // means the handler that was running has returned or shown a box.
+  send(window_, WM_NULL, 0, 0);
+}
+
+} // namespace kelvarin::e2e

@@ -1,0 +1,64 @@
+// Start-up of the real program: outside the game folder it refuses to run, inside it shows the
+// mode the marker file says.
+#include "tests/wine/driver.hpp"
+
+#include <gtest/gtest.h>
+
+namespace kelvarin::e2e {
+namespace {
+
+const std::wstring kGameMissing =
+    L"Icytower.exe wasn't found. The switcher must be in the game directory.";
+
+// The refusal: exactly this box, and after OK the end, the window never shown.
+void expectRefusal(Kelvarin& app) {
+  const auto box = app.waitForMessageBox();
+  ASSERT_TRUE(box) << "no message box";
+  EXPECT_EQ(box->text, kGameMissing);
+  EXPECT_EQ(box->caption, L"Kelvarin");
+  EXPECT_FALSE(box->hasIcon);
+  EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+  EXPECT_FALSE(app.windowEverShown());
+  app.pressOk(*box);
+  EXPECT_TRUE(app.waitForExit()) << "still running after OK";
+  EXPECT_FALSE(app.windowEverShown());
+}
+
+TEST(StartupOutsideTheGameFolder, RefusesAndEndsWithoutShowingTheWindow) {
+  const GameFolder folder(GameFolder::Game::Missing);
+  Kelvarin app(folder);
+  expectRefusal(app);
+}
+
+TEST(StartupOutsideTheGameFolder, AMarkerWithoutTheGameIsRefusedAndLeftAsItWas) {
+  const GameFolder folder(GameFolder::Game::Missing);
+  const std::string foreign = "not ours\r\n\x01\xff";
+  folder.write(L"fun.mode.on", foreign);
+  Kelvarin app(folder);
+  expectRefusal(app);
+  EXPECT_EQ(folder.read(L"fun.mode.on"), foreign);
+}
+
+TEST(StartupInTheGameFolder, WithoutAMarkerTheModeIsOff) {
+  const GameFolder folder(GameFolder::Game::Installed);
+  Kelvarin app(folder);
+  ASSERT_NE(app.waitForWindow(), nullptr);
+  EXPECT_EQ(app.modeText(), L"FUN MODE IS OFF");
+  EXPECT_FALSE(app.hasMessageBox());
+  EXPECT_FALSE(folder.exists(L"fun.mode.on"));
+}
+
+TEST(StartupInTheGameFolder, AnyMarkerMeansOnAndIsLeftAsItWas) {
+  for (const std::string_view content : {"", "written by someone else\n"}) {
+    SCOPED_TRACE("marker of " + std::to_string(content.size()) + " bytes");
+    const GameFolder folder(GameFolder::Game::Installed);
+    folder.write(L"fun.mode.on", content);
+    Kelvarin app(folder);
+    ASSERT_NE(app.waitForWindow(), nullptr);
+    EXPECT_EQ(app.modeText(), L"FUN MODE IS ON");
+    EXPECT_EQ(folder.read(L"fun.mode.on"), content);
+  }
+}
+
+} // namespace
+} // namespace kelvarin::e2e
