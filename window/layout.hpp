@@ -2,8 +2,12 @@
 // stacking order (each entry lies above every entry after it). Nothing else places a control.
 #pragma once
 
+#include "assets/pictures.hpp"
+
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace kelvarin::layout {
@@ -66,6 +70,8 @@ struct Control {
   std::wstring_view tooltip;
   int tabIndex; // -1: a picture, which has none
   Command click;
+  const std::span<const std::uint8_t>* picture;   // its picture record, if it shows one
+  const std::span<const std::uint8_t>* mouseIcon; // its pointer's record, for Pointer::Hand
 };
 
 struct Window {
@@ -78,15 +84,15 @@ inline constexpr Window kWindow{L"Kelvarin", 3030, 1995};
 
 // clang-format off
 inline constexpr std::array<Control, 9> kControls{{
-  {"txtMode",   Kind::TextBox, {1200, 1440, 1695, 285}, L"FUN MODE IS OFF", nullptr,     Align::Left,   Pointer::Default, L"",                 2,  Command::None},
-  {"Label2",    Kind::Label,   {0,    0,    330,  195}, L"v2.0",            &kSmallFont, Align::Left,   Pointer::Default, L"",                 5,  Command::None},
-  {"lblRun",    Kind::Label,   {120,  960,  975,  375}, L"Run",             &kPlateFont, Align::Centre, Pointer::Hand,    L"Run Icy Tower.",   4,  Command::Run},
-  {"Label1",    Kind::Label,   {2040, 1800, 975,  255}, L"by tarquel",      &kSmallFont, Align::Left,   Pointer::Default, L"",                 3,  Command::None},
-  {"lblSwitch", Kind::Label,   {1800, 120,  975,  375}, L"On",              &kPlateFont, Align::Centre, Pointer::Hand,    L"Switch FUN MODE.", 1,  Command::Switch},
-  {"lblExit",   Kind::Label,   {120,  1440, 975,  375}, L"Exit",            &kPlateFont, Align::Centre, Pointer::Hand,    L"Exit program.",    0,  Command::Exit},
-  {"cmdSwitch", Kind::Picture, {1800, 120,  990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None},
-  {"cmdExit",   Kind::Picture, {120,  1440, 990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None},
-  {"imgRun",    Kind::Picture, {120,  960,  990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None},
+  {"txtMode",   Kind::TextBox, {1200, 1440, 1695, 285}, L"FUN MODE IS OFF", nullptr,     Align::Left,   Pointer::Default, L"",                 2,  Command::None,   nullptr,                   nullptr},
+  {"Label2",    Kind::Label,   {0,    0,    330,  195}, L"v2.0",            &kSmallFont, Align::Left,   Pointer::Default, L"",                 5,  Command::None,   nullptr,                   nullptr},
+  {"lblRun",    Kind::Label,   {120,  960,  975,  375}, L"Run",             &kPlateFont, Align::Centre, Pointer::Hand,    L"Run Icy Tower.",   4,  Command::Run,    nullptr,                   &assets::lblRunMouseIcon},
+  {"Label1",    Kind::Label,   {2040, 1800, 975,  255}, L"by tarquel",      &kSmallFont, Align::Left,   Pointer::Default, L"",                 3,  Command::None,   nullptr,                   nullptr},
+  {"lblSwitch", Kind::Label,   {1800, 120,  975,  375}, L"On",              &kPlateFont, Align::Centre, Pointer::Hand,    L"Switch FUN MODE.", 1,  Command::Switch, nullptr,                   &assets::lblSwitchMouseIcon},
+  {"lblExit",   Kind::Label,   {120,  1440, 975,  375}, L"Exit",            &kPlateFont, Align::Centre, Pointer::Hand,    L"Exit program.",    0,  Command::Exit,   nullptr,                   &assets::lblExitMouseIcon},
+  {"cmdSwitch", Kind::Picture, {1800, 120,  990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::cmdSwitchPicture, nullptr},
+  {"cmdExit",   Kind::Picture, {120,  1440, 990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::cmdExitPicture,   nullptr},
+  {"imgRun",    Kind::Picture, {120,  960,  990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::imgRunPicture,    nullptr},
 }};
 // clang-format on
 

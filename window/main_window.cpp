@@ -2,7 +2,9 @@
 
 #include "mode/texts.hpp"
 #include "platform/report.hpp"
+#include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
+#include "window/scene.hpp"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -17,9 +19,12 @@ constexpr wchar_t kClassName[] = L"KelvarinMain";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 
-// Until the pictures are painted: the wall's and the plates' main colours.
-constexpr COLORREF kWallColour = RGB(117, 36, 44);
-constexpr COLORREF kPlateColour = RGB(186, 186, 222);
+constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, Windows 8.1 and later
+
+// Where the program's own data fails to decode: nothing the user can mend, but no crash.
+Error damagedPictures() {
+  return Error{ERROR_INVALID_DATA, L"The program's built-in pictures are damaged."};
+}
 
 RECT toRect(const layout::Rect& r) {
   return {r.left, r.top, r.right(), r.bottom()};
@@ -54,14 +59,11 @@ Status createFont(const layout::Font& font, int dpi, UniqueFont& made) {
   return status;
 }
 
-int systemDpi() {
-  const HDC screen = ::GetDC(nullptr);
-  if (screen == nullptr) {
-    return layout::kBaseDpi;
-  }
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : layout::kBaseDpi;
+Status createIcon(const pictures::IconImage& image, int size, UniqueIcon& made) {
+  made.reset(::CreateIconFromResourceEx(const_cast<BYTE*>(image.image.data()),
+                                        static_cast<DWORD>(image.image.size()), TRUE, 0x00030000,
+                                        size, size, LR_DEFAULTCOLOR));
+  return check(static_cast<bool>(made));
 }
 
 } // namespace
@@ -84,23 +86,16 @@ Status MainWindow::open(int showCommand) {
     return lastError();
   }
 
-  dpi_ = systemDpi();
-  RECT frame{0, 0, layout::toPixels(layout::kWindow.clientWidthTwips, dpi_),
-             layout::toPixels(layout::kWindow.clientHeightTwips, dpi_)};
-  if (::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle) == 0) {
-    return lastError();
-  }
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
   if (::CreateWindowExW(kExStyle, kClassName, std::wstring(layout::kWindow.caption).c_str(), kStyle,
-                        left, top, width, height, nullptr, nullptr, instance_, this) == nullptr) {
+                        CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_,
+                        this) == nullptr) {
     return lastError();
   }
-  if (Status created = createControls(); !created.ok()) {
-    return created;
+  for (Status made :
+       {createControls(), loadPictures(), applyDpi(windowDpi(window_.get()), nullptr)}) {
+    if (!made.ok()) {
+      return made;
+    }
   }
 
   finish(form_.Form_Load());
@@ -113,51 +108,132 @@ Status MainWindow::open(int showCommand) {
 }
 
 Status MainWindow::createControls() {
-  if (Status made = createFont(layout::kSmallFont, dpi_, smallFont_); !made.ok()) {
-    return made;
-  }
-  if (Status made = createFont(layout::kPlateFont, dpi_, plateFont_); !made.ok()) {
-    return made;
-  }
-
-  const layout::Rect box = pixels(layout::kControls[layout::kTxtMode]);
   // Read-only: nothing reads the box back, and Butt rewrites it on every change.
-  textBox_ = ::CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"EDIT", texts_[layout::kTxtMode].c_str(),
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, box.left,
-      box.top, box.width, box.height, window_.get(), nullptr, instance_, nullptr);
+  textBox_ =
+      ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", texts_[layout::kTxtMode].c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
+                        0, 0, 0, 0, window_.get(), nullptr, instance_, nullptr);
   if (textBox_ == nullptr) {
     return lastError();
   }
-  ::SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
 
-  const HWND tooltip =
+  tooltip_ =
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr, instance_, nullptr);
-  if (tooltip == nullptr) {
-    return lastError(); // once made, it is owned by the window, which destroys it
+  if (tooltip_ == nullptr) {
+    return lastError();
   }
   for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
     const layout::Control& control = layout::kControls[i];
     if (control.tooltip.empty()) {
       continue;
     }
-    // Each label is the topmost control over its whole rectangle, so the rectangle is the tool.
+    // Each label is the topmost control over its whole rectangle, so the rectangle is the
+    // tool; applyDpi sets it.
     std::wstring text(control.tooltip);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE; // understood by every comctl32 version
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = window_.get();
     tool.uId = i;
-    tool.rect = toRect(pixels(control));
     tool.lpszText = text.data();
-    if (::SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) {
+    if (::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) {
       return systemError(ERROR_NOT_ENOUGH_MEMORY);
     }
   }
   return {};
+}
+
+Status MainWindow::loadPictures() {
+  auto scene = scene::compose();
+  const auto iconFile = assets::recordFile(assets::frmMainIcon);
+  const auto icon = iconFile ? pictures::iconImage(*iconFile) : std::nullopt;
+  if (!scene || !icon) {
+    return damagedPictures();
+  }
+  scene_ = std::move(*scene);
+  for (Status made : {createIcon(*icon, ::GetSystemMetrics(SM_CXICON), bigIcon_),
+                      createIcon(*icon, ::GetSystemMetrics(SM_CXSMICON), smallIcon_)}) {
+    if (!made.ok()) {
+      return made;
+    }
+  }
+  ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+    if (layout::kControls[i].mouseIcon == nullptr) {
+      continue;
+    }
+    const auto file = assets::recordFile(*layout::kControls[i].mouseIcon);
+    const auto cursor = file ? pictures::iconImage(*file) : std::nullopt;
+    if (!cursor || !cursor->cursor) {
+      return damagedPictures();
+    }
+    // A cursor resource starts with its hot spot, which the file keeps in its directory.
+    std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
+    cursors_[i].reset(
+        ::CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
+                                   0x00030000, cursor->width, cursor->height, LR_DEFAULTCOLOR));
+    if (!cursors_[i]) {
+      return lastError();
+    }
+  }
+  return {};
+}
+
+Status MainWindow::applyDpi(int dpi, const RECT* position) {
+  dpi_ = dpi;
+  for (Status made : {createFont(layout::kSmallFont, dpi_, smallFont_),
+                      createFont(layout::kPlateFont, dpi_, plateFont_)}) {
+    if (!made.ok()) {
+      return made;
+    }
+  }
+  // The text box keeps the system's dialog font, at this window's DPI.
+  LOGFONTW boxFont{};
+  if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont, &boxFont) == 0) {
+    return lastError();
+  }
+  boxFont.lfHeight = ::MulDiv(boxFont.lfHeight, dpi_, systemDpi());
+  boxFont_.reset(::CreateFontIndirectW(&boxFont));
+  if (!boxFont_) {
+    return lastError();
+  }
+  ::SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_.get()), FALSE);
+  const layout::Rect box = pixels(layout::kControls[layout::kTxtMode]);
+  if (::SetWindowPos(textBox_, nullptr, box.left, box.top, box.width, box.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE) == 0) {
+    return lastError();
+  }
+  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+    if (!layout::kControls[i].tooltip.empty()) {
+      TTTOOLINFOW tool{};
+      tool.cbSize = TTTOOLINFOW_V2_SIZE;
+      tool.hwnd = window_.get();
+      tool.uId = i;
+      tool.rect = toRect(pixels(layout::kControls[i]));
+      ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+  }
+
+  const int width = layout::toPixels(layout::kWindow.clientWidthTwips, dpi_);
+  const int height = layout::toPixels(layout::kWindow.clientHeightTwips, dpi_);
+  scaled_ = scene::scaled(scene_, width, height);
+  backBuffer_.reset();
+  RECT frame{0, 0, width, height};
+  if (!adjustWindowRectForDpi(frame, kStyle, kExStyle, dpi_)) {
+    return lastError();
+  }
+  const int outerWidth = frame.right - frame.left;
+  const int outerHeight = frame.bottom - frame.top;
+  const int left =
+      position != nullptr ? position->left : (::GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
+  const int top =
+      position != nullptr ? position->top : (::GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
+  return check(::SetWindowPos(window_.get(), nullptr, left, top, outerWidth, outerHeight,
+                              SWP_NOZORDER | SWP_NOACTIVATE) != 0);
 }
 
 Status MainWindow::setSwitchCaption(std::wstring_view caption) {
@@ -221,6 +297,10 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     ::SetTextColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOWTEXT));
     ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOW));
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+  case kDpiChanged:
+    status = applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+    ::InvalidateRect(window_.get(), nullptr, FALSE);
+    return 0;
   case WM_DESTROY:
     ::PostQuitMessage(0);
     return 0;
@@ -252,7 +332,14 @@ Status MainWindow::onPaint() {
     return lastError();
   }
   if (!backBuffer_) {
-    backBuffer_.reset(::CreateCompatibleBitmap(dc, client.right, client.bottom));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = scaled_.width;
+    info.bmiHeader.biHeight = -scaled_.height; // rows top-down, as the canvas keeps them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    backBuffer_.reset(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &backBits_, nullptr, 0));
     if (!backBuffer_) {
       return lastError();
     }
@@ -265,21 +352,15 @@ Status MainWindow::onPaint() {
 }
 
 Status MainWindow::paint(HDC dc) {
-  RECT client{};
-  if (::GetClientRect(window_.get(), &client) == 0) {
-    return lastError();
-  }
-  ::SetDCBrushColor(dc, kWallColour);
-  ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+  // The pictures first, then the labels' words over them.
+  ::GdiFlush();
+  std::copy(scaled_.pixels.begin(), scaled_.pixels.end(), static_cast<std::uint32_t*>(backBits_));
 
-  // Bottom of the stack first, so that each control is painted over those beneath it.
+  // Bottom of the stack first, so that each label is painted over those beneath it.
   for (std::size_t i = layout::kControls.size(); i-- > 0;) {
     const layout::Control& control = layout::kControls[i];
     RECT r = toRect(pixels(control));
-    if (control.kind == layout::Kind::Picture) {
-      ::SetDCBrushColor(dc, kPlateColour);
-      ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
-    } else if (control.kind == layout::Kind::Label) {
+    if (control.kind == layout::Kind::Label) {
       const Selection font(dc, fontFor(control.font));
       ::SetBkMode(dc, TRANSPARENT);
       ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
@@ -306,7 +387,7 @@ bool MainWindow::onSetCursor() {
   if (!hit || layout::kControls[*hit].pointer != layout::Pointer::Hand) {
     return false;
   }
-  ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+  ::SetCursor(cursors_[*hit].get());
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/win32/handles.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "window/layout.hpp"
+#include "window/pictures.hpp"
 
 #include <windows.h>
 
@@ -36,6 +37,10 @@ private:
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
   Status createControls();
+  Status loadPictures();
+  // Sizes everything that depends on the window's DPI: fonts, the text box, the tooltips'
+  // rectangles, the pictures and the window itself (placed at `position`, or centred).
+  Status applyDpi(int dpi, const RECT* position);
   Status onPaint();
   Status paint(HDC dc);
   bool onSetCursor();
@@ -56,10 +61,18 @@ private:
   FrmMain form_;
   UniqueWindow window_;
   HWND textBox_ = nullptr; // a child: the window destroys it
+  HWND tooltip_ = nullptr; // owned by the window, which destroys it
   int dpi_ = layout::kBaseDpi;
   UniqueFont smallFont_;
   UniqueFont plateFont_;
+  UniqueFont boxFont_;
+  UniqueIcon bigIcon_;
+  UniqueIcon smallIcon_;
+  std::array<UniqueCursor, layout::kControls.size()> cursors_;
+  pictures::Canvas scene_{0, 0};  // the pictures at 96 DPI
+  pictures::Canvas scaled_{0, 0}; // the same at the window's DPI
   UniqueBitmap backBuffer_;
+  void* backBits_ = nullptr;
   std::array<std::wstring, layout::kControls.size()> texts_;
   std::optional<std::size_t> pressed_;
   bool closing_ = false;

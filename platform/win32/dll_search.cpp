@@ -1,18 +1,14 @@
 #include "platform/win32/dll_search.hpp"
 
-#include <windows.h>
+#include "platform/win32/system_function.hpp"
 
 namespace kelvarin::win32 {
 
 void restrictDllSearch() noexcept {
   ::SetDllDirectoryW(L"");
-  const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-  if (kernel == nullptr) {
-    return;
-  }
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-  const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  const auto setDefaultDllDirectories =
+      systemFunction<SetDefaultDllDirectoriesFunction>(L"kernel32.dll", "SetDefaultDllDirectories");
   if (setDefaultDllDirectories != nullptr) {
     constexpr DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
     setDefaultDllDirectories(kSearchSystem32);

@@ -61,6 +61,12 @@ struct IconTraits {
   static void close(Handle h) noexcept { ::DestroyIcon(h); }
 };
 
+struct CursorTraits {
+  using Handle = HCURSOR;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::DestroyCursor(h); }
+};
+
 struct DcTraits {
   using Handle = HDC;
   static Handle invalid() noexcept { return nullptr; }
@@ -83,7 +89,8 @@ using UniqueFile = Unique<FileTraits>;
 using UniqueHandle = Unique<KernelTraits>;
 using UniqueFont = Unique<GdiTraits<HFONT>>;
 using UniqueBitmap = Unique<GdiTraits<HBITMAP>>;
-using UniqueIcon = Unique<IconTraits>; // icons and cursors alike
+using UniqueIcon = Unique<IconTraits>;
+using UniqueCursor = Unique<CursorTraits>;
 using UniqueDc = Unique<DcTraits>;
 using UniqueWindow = Unique<WindowTraits>;
 using UniqueLocal = Unique<LocalTraits>;

@@ -1,0 +1,39 @@
+#include "platform/win32/dpi.hpp"
+
+#include "platform/win32/system_function.hpp"
+
+namespace kelvarin::win32 {
+
+namespace {
+constexpr int kDefaultDpi = 96;
+} // namespace
+
+int systemDpi() noexcept {
+  const HDC screen = ::GetDC(nullptr);
+  if (screen == nullptr) {
+    return kDefaultDpi;
+  }
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+int windowDpi(HWND window) noexcept {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  const auto getDpiForWindow =
+      systemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+  const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
+  return dpi != 0 ? static_cast<int>(dpi) : systemDpi();
+}
+
+bool adjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) noexcept {
+  using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  const auto adjustForDpi =
+      systemFunction<AdjustForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
+  if (adjustForDpi != nullptr) {
+    return adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)) != 0;
+  }
+  return ::AdjustWindowRectEx(&rect, style, FALSE, exStyle) != 0;
+}
+
+} // namespace kelvarin::win32

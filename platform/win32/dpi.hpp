@@ -1,0 +1,16 @@
+// The window's dots per inch, with the per-monitor calls of Windows 10 where they exist and
+// the system's single DPI elsewhere (XP to 8.1, and Wine).
+#pragma once
+
+#include <windows.h>
+
+namespace kelvarin::win32 {
+
+int systemDpi() noexcept;
+
+int windowDpi(HWND window) noexcept;
+
+// The outer size for a client area, with the frame measured at `dpi`.
+bool adjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) noexcept;
+
+} // namespace kelvarin::win32

@@ -1,0 +1,17 @@
+// A function of a system DLL that older Windows versions lack, looked up at run time so the
+// program still starts there. Null where the system has none.
+#pragma once
+
+#include <windows.h>
+
+namespace kelvarin::win32 {
+
+template <typename Function>
+Function systemFunction(const wchar_t* module, const char* name) noexcept {
+  const HMODULE loaded = ::GetModuleHandleW(module);
+  return loaded == nullptr
+             ? nullptr
+             : reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(loaded, name)));
+}
+
+} // namespace kelvarin::win32

@@ -1,0 +1,4 @@
+// Resource numbers of the resource script.
+#pragma once
+
+#define IDI_KELVARIN 1
