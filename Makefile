@@ -1,5 +1,5 @@
 # A thin front over the CMake presets; the build itself lives in CMakeLists.txt.
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test release clean
 
 all: build
 
@@ -20,6 +20,9 @@ run: deps
 test: build
 	ctest --preset host
 	ctest --preset win32
+
+release: deps
+	scripts/release.sh . dist
 
 clean:
 	rm -rf build
