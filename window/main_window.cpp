@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
 namespace kelvarin::win32 {
 
 namespace {
@@ -20,6 +22,8 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 
 constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, Windows 8.1 and later
+// A command label pressed by a screen reader: run as a click, once the reader's call is done.
+constexpr UINT kPressControl = WM_APP;
 
 // Where the program's own data fails to decode: nothing the user can mend, but no crash.
 Error damagedPictures() {
@@ -73,6 +77,10 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform)
   for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
     texts_[i] = layout::kControls[i].text;
   }
+}
+
+MainWindow::~MainWindow() {
+  disconnectAccessibleClient(accessible_);
 }
 
 Status MainWindow::open(int showCommand) {
@@ -301,7 +309,23 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     status = applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
     ::InvalidateRect(window_.get(), nullptr, FALSE);
     return 0;
+  case WM_GETOBJECT:
+    if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+      if (accessible_ == nullptr) {
+        accessible_ = createAccessibleClient(*this);
+      }
+      if (accessible_ != nullptr) {
+        return ::LresultFromObject(IID_IAccessible, wParam, accessible_);
+      }
+    }
+    break;
+  case kPressControl:
+    if (wParam < layout::kControls.size()) {
+      status = run(layout::kControls[wParam].click);
+    }
+    return 0;
   case WM_DESTROY:
+    disconnectAccessibleClient(std::exchange(accessible_, nullptr));
     ::PostQuitMessage(0);
     return 0;
   default:
@@ -383,7 +407,7 @@ bool MainWindow::onSetCursor() {
   if (::GetCursorPos(&point) == 0 || ::ScreenToClient(window_.get(), &point) == 0) {
     return false;
   }
-  const auto hit = layout::hitTest(point.x, point.y, dpi_);
+  const auto hit = controlAt(point);
   if (!hit || layout::kControls[*hit].pointer != layout::Pointer::Hand) {
     return false;
   }
@@ -393,13 +417,13 @@ bool MainWindow::onSetCursor() {
 
 // A click is a press and a release on the same control, as with any button.
 void MainWindow::onButtonDown(POINT point) {
-  pressed_ = layout::hitTest(point.x, point.y, dpi_);
+  pressed_ = controlAt(point);
   ::SetCapture(window_.get());
 }
 
 Status MainWindow::onButtonUp(POINT point) {
   const auto pressed = pressed_;
-  const auto released = layout::hitTest(point.x, point.y, dpi_);
+  const auto released = controlAt(point);
   if (::GetCapture() == window_.get()) {
     ::ReleaseCapture();
   }
@@ -418,6 +442,22 @@ Status MainWindow::run(layout::Command command) {
     break;
   }
   return {};
+}
+
+std::wstring_view MainWindow::textOf(std::size_t control) const noexcept {
+  return texts_[control];
+}
+
+RECT MainWindow::rectOf(std::size_t control) const noexcept {
+  return toRect(pixels(layout::kControls[control]));
+}
+
+std::optional<std::size_t> MainWindow::controlAt(POINT client) const noexcept {
+  return layout::hitTest(client.x, client.y, dpi_);
+}
+
+void MainWindow::press(std::size_t control) noexcept {
+  ::PostMessageW(window_.get(), kPressControl, control, 0);
 }
 
 layout::Rect MainWindow::pixels(const layout::Control& control) const noexcept {

@@ -5,6 +5,7 @@
 #include "mode/frm_main.hpp"
 #include "platform/win32/handles.hpp"
 #include "platform/win32/win32_platform.hpp"
+#include "window/accessible.hpp"
 #include "window/layout.hpp"
 #include "window/pictures.hpp"
 
@@ -16,12 +17,12 @@
 
 namespace kelvarin::win32 {
 
-class MainWindow final : public ModeDisplay {
+class MainWindow final : public ModeDisplay, private AccessibleHost {
 public:
   MainWindow(HINSTANCE instance, Win32Platform& platform);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
-  ~MainWindow() = default;
+  ~MainWindow();
 
   // Creates the window hidden, runs the Load handler, and shows the window unless that
   // ended the program.
@@ -32,6 +33,13 @@ public:
   Status setModeText(std::wstring_view text) override;
 
 private:
+  HWND window() const noexcept override { return window_.get(); }
+  HWND textBox() const noexcept override { return textBox_; }
+  std::wstring_view textOf(std::size_t control) const noexcept override;
+  RECT rectOf(std::size_t control) const noexcept override;
+  std::optional<std::size_t> controlAt(POINT client) const noexcept override;
+  void press(std::size_t control) noexcept override;
+
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept;
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
@@ -75,6 +83,7 @@ private:
   void* backBits_ = nullptr;
   std::array<std::wstring, layout::kControls.size()> texts_;
   std::optional<std::size_t> pressed_;
+  IAccessible* accessible_ = nullptr; // made when a screen reader first asks
   bool closing_ = false;
 };
 

@@ -1,0 +1,112 @@
+// What a screen reader sees of the window, asked from another process through Active
+// Accessibility: the painted labels as buttons and static text, and a button's default
+// action running its command.
+#include "tests/wine/driver.hpp"
+
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+
+#include <memory>
+
+namespace kelvarin::e2e {
+namespace {
+
+// Child ids in the window's stacking order: the text box, then the five labels.
+enum Child : long { kTxtMode = 1, kLabel2, kLblRun, kLabel1, kLblSwitch, kLblExit };
+
+VARIANT child(long id) {
+  VARIANT v;
+  ::VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+std::wstring take(BSTR text) {
+  std::wstring out = text != nullptr ? std::wstring(text, ::SysStringLen(text)) : L"";
+  ::SysFreeString(text);
+  return out;
+}
+
+class Accessibility : public testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+    app_ = std::make_unique<Kelvarin>(folder_);
+    const HWND window = app_->waitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                                       IID_IAccessible,
+                                                       reinterpret_cast<void**>(&client_))));
+  }
+  void TearDown() override {
+    if (client_ != nullptr) {
+      client_->Release();
+    }
+    app_.reset();
+    ::CoUninitialize();
+  }
+
+  std::wstring name(long id) {
+    BSTR text = nullptr;
+    EXPECT_EQ(client_->get_accName(child(id), &text), S_OK);
+    return take(text);
+  }
+  long role(long id) {
+    VARIANT v;
+    ::VariantInit(&v);
+    EXPECT_EQ(client_->get_accRole(child(id), &v), S_OK);
+    return v.lVal;
+  }
+
+  GameFolder folder_{GameFolder::Game::Installed};
+  std::unique_ptr<Kelvarin> app_;
+  IAccessible* client_ = nullptr;
+};
+
+TEST_F(Accessibility, LabelsAreButtonsAndStaticTextNamedByTheirWords) {
+  long count = 0;
+  ASSERT_EQ(client_->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 6);
+  EXPECT_EQ(name(kLblSwitch), L"On");
+  EXPECT_EQ(name(kLblRun), L"Run");
+  EXPECT_EQ(name(kLblExit), L"Exit");
+  EXPECT_EQ(name(kLabel1), L"by tarquel");
+  EXPECT_EQ(name(kLabel2), L"v2.0");
+  for (const long id : {kLblSwitch, kLblRun, kLblExit}) {
+    EXPECT_EQ(role(id), ROLE_SYSTEM_PUSHBUTTON) << id;
+  }
+  EXPECT_EQ(role(kLabel1), ROLE_SYSTEM_STATICTEXT);
+  EXPECT_EQ(role(kTxtMode), ROLE_SYSTEM_TEXT);
+
+  BSTR text = nullptr;
+  EXPECT_EQ(client_->get_accDescription(child(kLblRun), &text), S_OK);
+  EXPECT_EQ(take(text), L"Run Icy Tower.");
+  text = nullptr;
+  EXPECT_EQ(client_->get_accDefaultAction(child(kLabel1), &text), S_FALSE);
+  take(text);
+}
+
+TEST_F(Accessibility, HitTestAndLocationAgreeWithTheLayout) {
+  long left = 0, top = 0, width = 0, height = 0;
+  ASSERT_EQ(client_->accLocation(&left, &top, &width, &height, child(kLblExit)), S_OK);
+  EXPECT_EQ(width, 65);
+  EXPECT_EQ(height, 25);
+  VARIANT hit;
+  ::VariantInit(&hit);
+  ASSERT_EQ(client_->accHitTest(left + 3, top + 3, &hit), S_OK);
+  EXPECT_EQ(hit.vt, VT_I4);
+  EXPECT_EQ(hit.lVal, kLblExit);
+}
+
+TEST_F(Accessibility, DefaultActionRunsTheCommandAndTheNameFollows) {
+  ASSERT_EQ(client_->accDoDefaultAction(child(kLblSwitch)), S_OK);
+  ASSERT_TRUE(app_->waitForModeText(L"FUN MODE IS ON")) << utf8(app_->modeText());
+  app_->settle();
+  EXPECT_EQ(folder_.read(L"fun.mode.on"), "Created with Kelvarin by tarquel\r\n");
+  EXPECT_EQ(name(kLblSwitch), L"Off");
+}
+
+} // namespace
+} // namespace kelvarin::e2e
