@@ -1,5 +1,5 @@
 # A thin front over the CMake presets; the build itself lives in CMakeLists.txt.
-.PHONY: all deps build run test release clean
+.PHONY: all deps build run test bench release clean
 
 all: build
 
@@ -20,6 +20,11 @@ run: deps
 test: build
 	ctest --preset host
 	ctest --preset win32
+
+bench: deps
+	cmake --preset win32
+	cmake --build --preset win32 --target kelvarin bench bench_baseline
+	scripts/bench.sh build/win32
 
 release: deps
 	scripts/release.sh . dist

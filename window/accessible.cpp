@@ -1,5 +1,6 @@
 #include "window/accessible.hpp"
 
+#include "platform/win32/handles.hpp"
 #include "window/layout.hpp"
 
 #include <array>
@@ -7,6 +8,58 @@
 namespace kelvarin::win32 {
 
 namespace {
+
+// The accessibility DLLs, loaded from the system directory the first time a screen reader
+// asks: most runs never need them, and loading them at start-up tripled the start-up time.
+class OleAccess {
+public:
+  bool load() noexcept {
+    if (createStdAccessibleObject != nullptr) {
+      return true;
+    }
+    oleacc_ = systemModule(L"oleacc.dll");
+    oleaut_ = systemModule(L"oleaut32.dll");
+    if (!oleacc_ || !oleaut_) {
+      return false;
+    }
+    accessibleObjectFromWindow =
+        function<decltype(accessibleObjectFromWindow)>(oleacc_.get(), "AccessibleObjectFromWindow");
+    lresultFromObject = function<decltype(lresultFromObject)>(oleacc_.get(), "LresultFromObject");
+    sysAllocStringLen = function<decltype(sysAllocStringLen)>(oleaut_.get(), "SysAllocStringLen");
+    const auto create =
+        function<decltype(createStdAccessibleObject)>(oleacc_.get(), "CreateStdAccessibleObject");
+    if (accessibleObjectFromWindow != nullptr && lresultFromObject != nullptr &&
+        sysAllocStringLen != nullptr) {
+      createStdAccessibleObject = create;
+    }
+    return createStdAccessibleObject != nullptr;
+  }
+
+  HRESULT(WINAPI* createStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
+  HRESULT(WINAPI* accessibleObjectFromWindow)(HWND, DWORD, REFIID, void**) = nullptr;
+  LRESULT(WINAPI* lresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
+  BSTR(WINAPI* sysAllocStringLen)(const OLECHAR*, UINT) = nullptr;
+
+private:
+  static UniqueModule systemModule(const wchar_t* name) noexcept {
+    wchar_t path[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + 1 + static_cast<UINT>(::lstrlenW(name)) >= MAX_PATH) {
+      return UniqueModule();
+    }
+    path[length] = L'\\';
+    ::lstrcpyW(path + length + 1, name);
+    return UniqueModule(::LoadLibraryW(path));
+  }
+  template <typename Function> static Function function(HMODULE module, const char* name) noexcept {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+  }
+
+  UniqueModule oleacc_;
+  UniqueModule oleaut_;
+};
+
+OleAccess ole;
 
 // The children are the controls a reader can tell apart, in stacking order; the plates are
 // only pictures under the labels. Child id k is kChildren[k - 1].
@@ -37,7 +90,7 @@ HRESULT text(std::wstring_view value, BSTR* out) {
   if (out == nullptr) {
     return E_INVALIDARG;
   }
-  *out = ::SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+  *out = ole.sysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -125,8 +178,8 @@ public:
     }
     // The text box is a window of its own, with the system's own accessible object.
     if (control->kind == layout::Kind::TextBox) {
-      return ::AccessibleObjectFromWindow(host_->textBox(), static_cast<DWORD>(OBJID_WINDOW),
-                                          IID_IDispatch, reinterpret_cast<void**>(out));
+      return ole.accessibleObjectFromWindow(host_->textBox(), static_cast<DWORD>(OBJID_WINDOW),
+                                            IID_IDispatch, reinterpret_cast<void**>(out));
     }
     return S_FALSE; // a simple element: the reader asks this object about it
   }
@@ -301,11 +354,16 @@ private:
 
 IAccessible* createAccessibleClient(AccessibleHost& host) {
   IAccessible* standard = nullptr;
-  if (FAILED(::CreateStdAccessibleObject(host.window(), OBJID_CLIENT, IID_IAccessible,
-                                         reinterpret_cast<void**>(&standard)))) {
+  if (!ole.load() ||
+      FAILED(ole.createStdAccessibleObject(host.window(), OBJID_CLIENT, IID_IAccessible,
+                                           reinterpret_cast<void**>(&standard)))) {
     return nullptr;
   }
   return new AccessibleClient(host, standard);
+}
+
+LRESULT accessibleResult(IAccessible* client, WPARAM wParam) noexcept {
+  return ole.lresultFromObject(IID_IAccessible, wParam, client);
 }
 
 void disconnectAccessibleClient(IAccessible* client) noexcept {

@@ -33,6 +33,9 @@ protected:
 // system's own part of it cannot be had.
 IAccessible* createAccessibleClient(AccessibleHost& host);
 
+// The answer to WM_GETOBJECT for the client area, from a client createAccessibleClient made.
+LRESULT accessibleResult(IAccessible* client, WPARAM wParam) noexcept;
+
 // The window is going: later calls from screen readers get RPC_E_DISCONNECTED.
 void disconnectAccessibleClient(IAccessible* client) noexcept;
 

@@ -315,7 +315,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
         accessible_ = createAccessibleClient(*this);
       }
       if (accessible_ != nullptr) {
-        return ::LresultFromObject(IID_IAccessible, wParam, accessible_);
+        return accessibleResult(accessible_, wParam);
       }
     }
     break;

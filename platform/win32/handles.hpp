@@ -67,6 +67,12 @@ struct CursorTraits {
   static void close(Handle h) noexcept { ::DestroyCursor(h); }
 };
 
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::FreeLibrary(h); }
+};
+
 struct DcTraits {
   using Handle = HDC;
   static Handle invalid() noexcept { return nullptr; }
@@ -92,6 +98,7 @@ using UniqueBitmap = Unique<GdiTraits<HBITMAP>>;
 using UniqueIcon = Unique<IconTraits>;
 using UniqueCursor = Unique<CursorTraits>;
 using UniqueDc = Unique<DcTraits>;
+using UniqueModule = Unique<ModuleTraits>;
 using UniqueWindow = Unique<WindowTraits>;
 using UniqueLocal = Unique<LocalTraits>;
 

@@ -2,7 +2,10 @@
 
 #include "window/layout.hpp"
 
+#include <commctrl.h>
+
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -48,17 +51,6 @@ std::wstring wide(std::string_view text) {
   return out;
 }
 
-// The build hands over paths of the build machine; Wine shows its root as drive Z:.
-std::wstring windowsPath(std::string_view unixPath) {
-  std::wstring path = L"Z:" + wide(unixPath);
-  for (wchar_t& c : path) {
-    if (c == L'/') {
-      c = L'\\';
-    }
-  }
-  return path;
-}
-
 // False also for a window that went away meanwhile.
 bool hasClass(HWND window, std::wstring_view wanted) {
   wchar_t name[64] = {};
@@ -102,14 +94,48 @@ std::vector<HWND> childWindows(HWND parent) {
   return found;
 }
 
-int screenDpi() {
-  const HDC screen = ::GetDC(nullptr);
-  if (screen == nullptr) {
-    fail("GetDC");
+// The whole screen's DC, released when this goes.
+class ScreenDc {
+public:
+  ScreenDc() : dc_(::GetDC(nullptr)) {
+    if (dc_ == nullptr) {
+      fail("GetDC");
+    }
   }
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return dpi;
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  ~ScreenDc() { ::ReleaseDC(nullptr, dc_); }
+
+  HDC get() const noexcept { return dc_; }
+
+private:
+  HDC dc_;
+};
+
+int screenDpi() {
+  return ::GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
+}
+
+void writeFile(const std::wstring& path, std::string_view bytes) {
+  const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    fail("CreateFileW");
+  }
+  DWORD written = 0;
+  if (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ==
+          0 ||
+      written != bytes.size()) {
+    fail("WriteFile");
+  }
+}
+
+// WM_GETTEXT, not GetWindowText: only the message reaches another process's control.
+std::wstring textOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(send(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
 }
 
 const layout::Control& controlNamed(std::string_view name) {
@@ -129,6 +155,59 @@ LONG absolute(LONG pixel, int screenPixels) {
 }
 
 } // namespace
+
+layout::Rect pixelsOf(std::string_view control) {
+  return layout::toPixels(controlNamed(control).twips, screenDpi());
+}
+
+HCURSOR currentCursor() {
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetCursorInfo(&info) == 0) {
+    fail("GetCursorInfo");
+  }
+  return info.hCursor;
+}
+
+void Screenshot::saveBmp(const std::wstring& path) const {
+  const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER header{};
+  const std::size_t offset = sizeof file + sizeof header;
+  file.bfType = 0x4D42; // "BM"
+  file.bfSize = static_cast<DWORD>(offset + rowBytes * static_cast<std::size_t>(height));
+  file.bfOffBits = static_cast<DWORD>(offset);
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height; // bottom row first
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  std::string bytes(file.bfSize, '\0');
+  std::memcpy(bytes.data(), &file, sizeof file);
+  std::memcpy(bytes.data() + sizeof file, &header, sizeof header);
+  for (int y = 0; y < height; ++y) {
+    char* row = bytes.data() + offset + rowBytes * static_cast<std::size_t>(height - 1 - y);
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t pixel = at(x, y);
+      for (int channel = 0; channel < 3; ++channel) {
+        row[x * 3 + channel] = static_cast<char>((pixel >> (8 * channel)) & 0xFF);
+      }
+    }
+  }
+  writeFile(path, bytes);
+}
+
+// The build hands over paths of the build machine; Wine shows its root as drive Z:.
+std::wstring windowsPath(std::string_view unixPath) {
+  std::wstring path = L"Z:" + wide(unixPath);
+  for (wchar_t& c : path) {
+    if (c == L'/') {
+      c = L'\\';
+    }
+  }
+  return path;
+}
 
 std::string utf8(std::wstring_view text) {
   const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
@@ -175,17 +254,7 @@ std::wstring GameFolder::pathOf(std::wstring_view name) const {
 }
 
 void GameFolder::write(std::wstring_view name, std::string_view bytes) const {
-  const win32::UniqueFile file(::CreateFileW(pathOf(name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) {
-    fail("CreateFileW");
-  }
-  DWORD written = 0;
-  if (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ==
-          0 ||
-      written != bytes.size()) {
-    fail("WriteFile");
-  }
+  writeFile(pathOf(name), bytes);
 }
 
 std::optional<std::string> GameFolder::read(std::wstring_view name) const {
@@ -353,33 +422,87 @@ std::wstring Kelvarin::modeText() const {
   if (edit == nullptr) {
     fail("FindWindowExW");
   }
-  // WM_GETTEXT, not GetWindowText: only the message reaches another process's control.
-  std::wstring text(static_cast<std::size_t>(send(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      send(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
+  return textOf(edit);
 }
 
 void Kelvarin::click(std::string_view control) const {
-  const layout::Rect r = layout::toPixels(controlNamed(control).twips, screenDpi());
-  POINT point{r.left + r.width / 2, r.top + r.height / 2};
+  const layout::Rect r = pixelsOf(control);
+  clickAt({r.left + r.width / 2, r.top + r.height / 2});
+}
+
+void Kelvarin::clickAt(POINT client) const {
+  sendMouse(client, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+}
+
+void Kelvarin::moveTo(POINT client) const {
+  sendMouse(client, {});
+}
+
+void Kelvarin::sendMouse(POINT client, std::initializer_list<DWORD> buttons) const {
+  POINT point = client;
   if (::ClientToScreen(window_, &point) == 0) {
     fail("ClientToScreen");
   }
   const int width = ::GetSystemMetrics(SM_CXSCREEN);
   const int height = ::GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  const DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-  for (int i = 0; i < 3; ++i) {
+  std::vector<INPUT> inputs(buttons.size() + 1);
+  std::vector<DWORD> flags{MOUSEEVENTF_MOVE};
+  flags.insert(flags.end(), buttons);
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
     inputs[i].type = INPUT_MOUSE;
     inputs[i].mi.dx = absolute(point.x, width);
     inputs[i].mi.dy = absolute(point.y, height);
     inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   }
   // One call: nothing else can come between the move, the press and the release.
-  if (::SendInput(3, inputs, sizeof(INPUT)) != 3) {
+  if (::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
+      inputs.size()) {
     fail("SendInput");
   }
+}
+
+std::optional<std::wstring> Kelvarin::tooltipText() const {
+  const HWND tooltip = findWindow(TOOLTIPS_CLASSW, true);
+  if (tooltip == nullptr) {
+    return std::nullopt;
+  }
+  return textOf(tooltip);
+}
+
+Screenshot Kelvarin::clientPixels() const {
+  RECT client{};
+  POINT origin{0, 0};
+  if (::GetClientRect(window_, &client) == 0 || ::ClientToScreen(window_, &origin) == 0) {
+    fail("GetClientRect");
+  }
+  Screenshot shot{client.right, client.bottom, {}};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shot.width;
+  info.bmiHeader.biHeight = -shot.height; // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  const ScreenDc screen;
+  const win32::UniqueDc memory(::CreateCompatibleDC(screen.get()));
+  void* bits = nullptr;
+  const win32::UniqueBitmap bitmap(
+      ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory || !bitmap) {
+    fail("CreateDIBSection");
+  }
+  const win32::Selection selected(memory.get(), bitmap.get());
+  if (::BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), origin.x, origin.y,
+               SRCCOPY) == 0) {
+    fail("BitBlt");
+  }
+  ::GdiFlush();
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  shot.pixels.assign(first, first + shot.width * shot.height);
+  for (std::uint32_t& pixel : shot.pixels) {
+    pixel &= 0x00FFFFFF;
+  }
+  return shot;
 }
 
 void Kelvarin::pressOk(const MessageBoxView& box) const {

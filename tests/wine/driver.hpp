@@ -15,6 +15,7 @@
 namespace kelvarin::e2e {
 
 std::string utf8(std::wstring_view text);
+std::wstring windowsPath(std::string_view unixPath);
 
 // A unique folder under the temporary folder, named with spaces and non-ASCII letters, so that
 // every path the program builds is tested with both. Removed with its contents at the end.
