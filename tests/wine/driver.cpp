@@ -9,15 +9,12 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
-#include <thread>
 
 namespace kelvarin::e2e {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr auto kDeadline = std::chrono::seconds(10);
-constexpr auto kStep = std::chrono::milliseconds(10);
 constexpr UINT kSendTimeoutMs = 5000;
 
 [[noreturn]] void fail(const char* call) {
@@ -25,16 +22,8 @@ constexpr UINT kSendTimeoutMs = 5000;
   throw std::system_error(static_cast<int>(code), std::system_category(), call);
 }
 
-// Calls `done` every few milliseconds until it says so or the deadline has passed.
 template <typename Done> bool poll(Done done) {
-  const auto deadline = Clock::now() + kDeadline;
-  while (!done()) {
-    if (Clock::now() >= deadline) {
-      return false;
-    }
-    std::this_thread::sleep_for(kStep);
-  }
-  return true;
+  return waitUntil(done, kDeadline);
 }
 
 std::wstring wide(std::string_view text) {
@@ -117,8 +106,8 @@ int screenDpi() {
 }
 
 void writeFile(const std::wstring& path, std::string_view bytes) {
-  const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     fail("CreateFileW");
   }
@@ -154,10 +143,44 @@ LONG absolute(LONG pixel, int screenPixels) {
                            screenPixels);
 }
 
+// The new process inherits this one's environment: PATH is changed only while it starts.
+class PathFront {
+public:
+  explicit PathFront(std::wstring_view front) {
+    if (front.empty()) {
+      return;
+    }
+    const DWORD size = ::GetEnvironmentVariableW(L"PATH", nullptr, 0);
+    std::wstring old(size, L'\0');
+    if (size != 0) {
+      old.resize(::GetEnvironmentVariableW(L"PATH", old.data(), size));
+    }
+    const std::wstring changed = std::wstring(front) + L";" + old;
+    if (::SetEnvironmentVariableW(L"PATH", changed.c_str()) == 0) {
+      fail("SetEnvironmentVariableW");
+    }
+    old_ = old;
+  }
+  PathFront(const PathFront&) = delete;
+  PathFront& operator=(const PathFront&) = delete;
+  ~PathFront() {
+    if (old_) {
+      ::SetEnvironmentVariableW(L"PATH", old_->c_str());
+    }
+  }
+
+private:
+  std::optional<std::wstring> old_;
+};
+
 } // namespace
 
 layout::Rect pixelsOf(std::string_view control) {
-  return layout::toPixels(controlNamed(control).twips, screenDpi());
+  return pixelsOf(control, screenDpi());
+}
+
+layout::Rect pixelsOf(std::string_view control, int dpi) {
+  return layout::toPixels(controlNamed(control).twips, dpi);
 }
 
 HCURSOR currentCursor() {
@@ -169,7 +192,7 @@ HCURSOR currentCursor() {
   return info.hCursor;
 }
 
-void Screenshot::saveBmp(const std::wstring& path) const {
+void Image::saveBmp(const std::wstring& path) const {
   const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
   BITMAPFILEHEADER file{};
   BITMAPINFOHEADER header{};
@@ -198,6 +221,32 @@ void Screenshot::saveBmp(const std::wstring& path) const {
   writeFile(path, bytes);
 }
 
+Canvas::Canvas(int width, int height) : width_(width), height_(height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height; // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  dc_.reset(::CreateCompatibleDC(nullptr));
+  bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+  if (!dc_ || !bitmap_) {
+    fail("CreateDIBSection");
+  }
+  selected_.emplace(dc_.get(), bitmap_.get());
+}
+
+Image Canvas::image() const {
+  ::GdiFlush(); // GDI may still be drawing into the bits
+  const auto* first = static_cast<const std::uint32_t*>(bits_);
+  Image out{width_, height_, {first, first + width_ * height_}};
+  for (std::uint32_t& pixel : out.pixels) {
+    pixel &= 0x00FFFFFF;
+  }
+  return out;
+}
+
 // The build hands over paths of the build machine; Wine shows its root as drive Z:.
 std::wstring windowsPath(std::string_view unixPath) {
   std::wstring path = L"Z:" + wide(unixPath);
@@ -223,12 +272,21 @@ std::string utf8(std::wstring_view text) {
   return out;
 }
 
-GameFolder::GameFolder(Game game) {
+std::wstring kelvarinExe() {
+  return windowsPath(KELVARIN_EXE);
+}
+
+std::wstring standinGameExe() {
+  return windowsPath(KELVARIN_STANDIN_GAME);
+}
+
+GameFolder::GameFolder(Game game, std::wstring_view parent) {
   wchar_t temp[MAX_PATH + 1] = {};
-  if (::GetTempPathW(MAX_PATH + 1, temp) == 0) {
+  if (parent.empty() && ::GetTempPathW(MAX_PATH + 1, temp) == 0) {
     fail("GetTempPathW");
   }
-  const std::wstring stem = std::wstring(temp) + L"Kelvarin e2e \u00e9t\u00e9 \u0416 " +
+  const std::wstring base = parent.empty() ? std::wstring(temp) : std::wstring(parent) + L"\\";
+  const std::wstring stem = base + L"Kelvarin e2e \u00e9t\u00e9 \u0416 " +
                             std::to_wstring(::GetCurrentProcessId()) + L"-";
   for (unsigned attempt = 0; path_.empty(); ++attempt) {
     const std::wstring candidate = stem + std::to_wstring(attempt);
@@ -238,9 +296,8 @@ GameFolder::GameFolder(Game game) {
       fail("CreateDirectoryW");
     }
   }
-  if (game == Game::Installed && ::CopyFileW(windowsPath(KELVARIN_STANDIN_GAME).c_str(),
-                                             pathOf(L"icytower.exe").c_str(), TRUE) == 0) {
-    fail("CopyFileW");
+  if (game == Game::Installed) {
+    copyIn(standinGameExe(), L"icytower.exe");
   }
 }
 
@@ -303,6 +360,27 @@ void GameFolder::makeFolder(std::wstring_view name) const {
   }
 }
 
+void GameFolder::copyIn(const std::wstring& from, std::wstring_view name) const {
+  if (::CopyFileW(from.c_str(), pathOf(name).c_str(), TRUE) == 0) {
+    fail("CopyFileW");
+  }
+}
+
+void GameFolder::setReadOnly(std::wstring_view name) const {
+  if (::SetFileAttributesW(pathOf(name).c_str(), FILE_ATTRIBUTE_READONLY) == 0) {
+    fail("SetFileAttributesW");
+  }
+}
+
+win32::UniqueFile GameFolder::lock(std::wstring_view name) const {
+  win32::UniqueFile file(::CreateFileW(pathOf(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    fail("CreateFileW");
+  }
+  return file;
+}
+
 std::vector<std::string> GameFolder::gameStarts() const {
   std::vector<std::string> lines;
   const std::string record = read(L"icytower.exe.started.txt").value_or("");
@@ -318,8 +396,8 @@ bool GameFolder::waitForGameStarts(std::size_t count) const {
   return poll([&] { return gameStarts().size() >= count; });
 }
 
-Kelvarin::Kelvarin(const GameFolder& folder) {
-  const std::wstring exe = windowsPath(KELVARIN_EXE);
+Kelvarin::Kelvarin(const GameFolder& folder, const std::wstring& exe, std::wstring_view pathFront) {
+  const PathFront path(pathFront);
   std::wstring commandLine = L"\"" + exe + L"\""; // CreateProcessW may write into it
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -469,40 +547,18 @@ std::optional<std::wstring> Kelvarin::tooltipText() const {
   return textOf(tooltip);
 }
 
-Screenshot Kelvarin::clientPixels() const {
+Image Kelvarin::clientPixels() const {
   RECT client{};
   POINT origin{0, 0};
   if (::GetClientRect(window_, &client) == 0 || ::ClientToScreen(window_, &origin) == 0) {
     fail("GetClientRect");
   }
-  Screenshot shot{client.right, client.bottom, {}};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = shot.width;
-  info.bmiHeader.biHeight = -shot.height; // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  const ScreenDc screen;
-  const win32::UniqueDc memory(::CreateCompatibleDC(screen.get()));
-  void* bits = nullptr;
-  const win32::UniqueBitmap bitmap(
-      ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!memory || !bitmap) {
-    fail("CreateDIBSection");
-  }
-  const win32::Selection selected(memory.get(), bitmap.get());
-  if (::BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), origin.x, origin.y,
+  const Canvas canvas(client.right, client.bottom);
+  if (::BitBlt(canvas.dc(), 0, 0, client.right, client.bottom, ScreenDc().get(), origin.x, origin.y,
                SRCCOPY) == 0) {
     fail("BitBlt");
   }
-  ::GdiFlush();
-  const auto* first = static_cast<const std::uint32_t*>(bits);
-  shot.pixels.assign(first, first + shot.width * shot.height);
-  for (std::uint32_t& pixel : shot.pixels) {
-    pixel &= 0x00FFFFFF;
-  }
-  return shot;
+  return canvas.image();
 }
 
 void Kelvarin::pressOk(const MessageBoxView& box) const {

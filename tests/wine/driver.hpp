@@ -4,26 +4,80 @@
 #pragma once
 
 #include "platform/win32/handles.hpp"
+#include "window/layout.hpp"
 
 #include <windows.h>
 
+#include <chrono>
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace kelvarin::e2e {
 
 std::string utf8(std::wstring_view text);
 std::wstring windowsPath(std::string_view unixPath);
+// The programs as built, as Windows paths.
+std::wstring kelvarinExe();
+std::wstring standinGameExe();
 
-// A unique folder under the temporary folder, named with spaces and non-ASCII letters, so that
-// every path the program builds is tested with both. Removed with its contents at the end.
+// Calls `done` every few milliseconds until it says so or `limit` has passed.
+template <typename Done> bool waitUntil(Done done, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+// The control's rectangle in client pixels at the screen's DPI.
+layout::Rect pixelsOf(std::string_view control);
+// The same for a program started at another DPI.
+layout::Rect pixelsOf(std::string_view control, int dpi);
+// The pointer shown on the screen now, whichever process set it.
+HCURSOR currentCursor();
+
+// Pixels, top row first, each 0x00RRGGBB.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  void saveBmp(const std::wstring& path) const; // 24 bits a pixel
+};
+
+// A memory DC that draws into an image of its own.
+class Canvas {
+public:
+  Canvas(int width, int height);
+  HDC dc() const noexcept { return dc_.get(); }
+  Image image() const;
+
+private:
+  int width_;
+  int height_;
+  void* bits_ = nullptr;
+  win32::UniqueDc dc_;
+  win32::UniqueBitmap bitmap_;
+  std::optional<win32::Selection> selected_; // goes first, so the bitmap is deselected
+};
+
+// A unique folder under `parent` (the temporary folder if empty), named with spaces and
+// non-ASCII letters, so that every path the program builds is tested with both. Removed with
+// its contents at the end.
 class GameFolder {
 public:
   enum class Game { Missing, Installed }; // Installed: the stand-in game is icytower.exe
 
-  explicit GameFolder(Game game);
+  explicit GameFolder(Game game, std::wstring_view parent = {});
   GameFolder(const GameFolder&) = delete;
   GameFolder& operator=(const GameFolder&) = delete;
   ~GameFolder();
@@ -37,6 +91,11 @@ public:
   bool exists(std::wstring_view name) const;
   void remove(std::wstring_view name) const; // a file or an empty folder
   void makeFolder(std::wstring_view name) const;
+  void copyIn(const std::wstring& from, std::wstring_view name) const;
+  void setReadOnly(std::wstring_view name) const; // FILE_ATTRIBUTE_READONLY
+  // Holds the file open without sharing, as another program may: until the handle goes,
+  // nothing else can open, write or delete it.
+  win32::UniqueFile lock(std::wstring_view name) const;
 
   // The stand-in game's record: one line per start, without the line end.
   std::vector<std::string> gameStarts() const;
@@ -54,11 +113,12 @@ struct MessageBoxView {
   std::vector<int> buttons; // the control IDs of the visible buttons
 };
 
-// kelvarin.exe running with the game folder as its current directory; ended at the latest
-// when this goes.
+// kelvarin.exe (or a copy of it) running with the game folder as its current directory and
+// `pathFront` put in front of its PATH; ended at the latest when this goes.
 class Kelvarin {
 public:
-  explicit Kelvarin(const GameFolder& folder);
+  explicit Kelvarin(const GameFolder& folder, const std::wstring& exe = kelvarinExe(),
+                    std::wstring_view pathFront = {});
   Kelvarin(const Kelvarin&) = delete;
   Kelvarin& operator=(const Kelvarin&) = delete;
   ~Kelvarin();
@@ -70,6 +130,7 @@ public:
   bool waitForExit();
 
   bool running() const;
+  DWORD processId() const noexcept { return id_; }
   // Whether any wait so far has seen the main window visible.
   bool windowEverShown() const noexcept { return shown_; }
   // Whether the process has a message box at all, shown yet or not.
@@ -78,6 +139,13 @@ public:
   std::wstring modeText() const;
   // A real mouse click (move, press, release) in the middle of the control of that name.
   void click(std::string_view control) const;
+  // The same at a point of the client area; moveTo only moves the mouse there.
+  void clickAt(POINT client) const;
+  void moveTo(POINT client) const;
+  // The text of the program's tooltip while one is visible.
+  std::optional<std::wstring> tooltipText() const;
+  // What the screen shows of the client area.
+  Image clientPixels() const;
   void pressOk(const MessageBoxView& box) const;
   // Returns once the program has finished handling what it was handling, or waits modally.
   void settle() const;
@@ -85,6 +153,7 @@ public:
 private:
   HWND findWindow(const wchar_t* className, bool visibleOnly) const;
   void noteShown();
+  void sendMouse(POINT client, std::initializer_list<DWORD> buttons) const;
 
   win32::UniqueHandle process_;
   DWORD id_ = 0;

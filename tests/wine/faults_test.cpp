@@ -1,0 +1,320 @@
+// Faults the program meets in the field, driven through the real program with the real mouse:
+// a marker that someone else made, write-protected or holds open, a game that vanished or was
+// never a program, a deep folder with awkward letters, decoys of the game elsewhere, and a long
+// run of switches. After each, the program must still run, have said what failed, show what the
+// disk holds and have left no file lost or half-written.
+#include "tests/wine/driver.hpp"
+
+#include <gtest/gtest.h>
+#include <winternl.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelvarin::e2e {
+namespace {
+
+const std::wstring kOn = L"FUN MODE IS ON";
+const std::wstring kOff = L"FUN MODE IS OFF";
+constexpr std::wstring_view kMarker = L"fun.mode.on";
+constexpr std::wstring_view kGame = L"icytower.exe";
+const std::string kCreditLine = "Created with Kelvarin by tarquel\r\n";
+// Longer than the credit line: an overwrite that does not truncate leaves its tail behind.
+const std::string kForeign = "someone else's marker, longer than the credit line\r\n";
+const std::wstring kCannotWrite = L"The file \"fun.mode.on\" could not be written.";
+const std::wstring kCannotDelete = L"The file \"fun.mode.on\" could not be deleted.";
+const std::wstring kCannotStart = L"The game \"icytower.exe\" could not be started.";
+
+// The file write-protected while this lives: the folder's clean-up could not delete it else.
+class WriteProtected {
+public:
+  WriteProtected(const GameFolder& folder, std::wstring_view name) : folder_(folder), name_(name) {
+    folder_.setReadOnly(name_);
+  }
+  WriteProtected(const WriteProtected&) = delete;
+  WriteProtected& operator=(const WriteProtected&) = delete;
+  ~WriteProtected() {
+    // Failing here leaves only a stray temporary file; it must not hide the test's result.
+    ::SetFileAttributesW(folder_.pathOf(name_).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+
+private:
+  const GameFolder& folder_;
+  std::wstring name_;
+};
+
+class Faults : public testing::Test {
+protected:
+  Faults() : folder_(GameFolder::Game::Installed) {}
+
+  void start() {
+    app_ = std::make_unique<Kelvarin>(folder_);
+    ASSERT_NE(app_->waitForWindow(), nullptr) << "the window did not appear";
+  }
+
+  // Exactly what failed, then the system's reason; after OK the program runs on, showing
+  // `shown` as the mode.
+  void expectFailure(const std::wstring& what, const std::wstring& shown) {
+    const auto box = app_->waitForMessageBox();
+    ASSERT_TRUE(box) << "no message box";
+    EXPECT_EQ(box->caption, L"Kelvarin");
+    EXPECT_TRUE(box->hasIcon);
+    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    const std::wstring lead = what + L"\n\n";
+    EXPECT_EQ(box->text.substr(0, lead.size()), lead) << utf8(box->text);
+    EXPECT_GT(box->text.size(), lead.size()) << "no reason given";
+    app_->pressOk(*box);
+    app_->settle();
+    EXPECT_TRUE(app_->running());
+    EXPECT_FALSE(app_->hasMessageBox());
+    EXPECT_EQ(app_->modeText(), shown);
+  }
+
+  void switchTo(const std::wstring& shown) {
+    app_->click("lblSwitch");
+    ASSERT_TRUE(app_->waitForModeText(shown)) << utf8(app_->modeText());
+    app_->settle(); // the file changes after the display
+    EXPECT_FALSE(app_->hasMessageBox());
+  }
+
+  // Declared first, so the program has ended before its folder goes.
+  GameFolder folder_;
+  std::unique_ptr<Kelvarin> app_;
+};
+
+TEST_F(Faults, AMarkerMadeBySomeoneElseWhileOffIsOverwrittenBySwitchingOn) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  folder_.write(kMarker, kForeign);
+  ASSERT_NO_FATAL_FAILURE(switchTo(kOn));
+  EXPECT_EQ(folder_.read(kMarker), kCreditLine);
+}
+
+TEST_F(Faults, AReadOnlyMarkerIsNeitherDeletedNorOverwritten) {
+  folder_.write(kMarker, kForeign);
+  const WriteProtected guard(folder_, kMarker);
+  ASSERT_NO_FATAL_FAILURE(start());
+  ASSERT_EQ(app_->modeText(), kOn);
+  app_->click("lblSwitch");
+  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotDelete, kOn));
+  EXPECT_EQ(folder_.read(kMarker), kForeign);
+}
+
+TEST_F(Faults, SwitchingOnOverAReadOnlyMarkerFailsAndShowsTheMarkerThere) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  folder_.write(kMarker, kForeign);
+  const WriteProtected guard(folder_, kMarker);
+  // Wine keeps the attribute as permission bits, which do not stop root from writing.
+  if (win32::UniqueFile(::CreateFileW(folder_.pathOf(kMarker).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+    GTEST_SKIP() << "this system lets a read-only file be opened for writing";
+  }
+  app_->click("lblSwitch");
+  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotWrite, kOn));
+  EXPECT_EQ(folder_.read(kMarker), kForeign);
+}
+
+TEST_F(Faults, AMarkerHeldOpenByAnotherProgramIsNotDeleted) {
+  folder_.write(kMarker, kForeign);
+  ASSERT_NO_FATAL_FAILURE(start());
+  {
+    const win32::UniqueFile held = folder_.lock(kMarker);
+    app_->click("lblSwitch");
+    // Held open it cannot be opened for reading either, so the mode shows as off.
+    ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotDelete, kOff));
+  }
+  EXPECT_EQ(folder_.read(kMarker), kForeign);
+}
+
+TEST_F(Faults, AMarkerHeldOpenByAnotherProgramIsNotOverwritten) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  folder_.write(kMarker, kForeign);
+  {
+    const win32::UniqueFile held = folder_.lock(kMarker);
+    app_->click("lblSwitch");
+    ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotWrite, kOff));
+  }
+  EXPECT_EQ(folder_.read(kMarker), kForeign);
+}
+
+TEST_F(Faults, AMarkerThatCannotBeReadAtStartUpMeansOffAndIsLeftAlone) {
+  folder_.write(kMarker, kForeign);
+  {
+    const win32::UniqueFile held = folder_.lock(kMarker);
+    ASSERT_NO_FATAL_FAILURE(start());
+    EXPECT_EQ(app_->modeText(), kOff);
+    app_->settle();
+  }
+  EXPECT_FALSE(app_->hasMessageBox());
+  EXPECT_EQ(folder_.read(kMarker), kForeign);
+}
+
+TEST_F(Faults, RunWhenTheGameWasReplacedByAFolderSaysWhyAndKeepsRunning) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  folder_.remove(kGame);
+  folder_.makeFolder(kGame);
+  app_->click("lblRun");
+  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotStart, kOff));
+}
+
+TEST_F(Faults, AnEmptyGameFileLetsTheWindowOpenButCannotBeRun) {
+  folder_.remove(kGame);
+  folder_.write(kGame, "");
+  ASSERT_NO_FATAL_FAILURE(start());
+  EXPECT_EQ(app_->modeText(), kOff);
+  app_->click("lblRun");
+  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotStart, kOff));
+  EXPECT_EQ(folder_.read(kGame), "");
+}
+
+TEST(FaultsAtStartUp, AGameThatIsAFolderIsRefused) {
+  const GameFolder folder(GameFolder::Game::Missing);
+  folder.makeFolder(kGame);
+  Kelvarin app(folder);
+  const auto box = app.waitForMessageBox();
+  ASSERT_TRUE(box) << "no message box";
+  EXPECT_EQ(box->text, L"Icytower.exe wasn't found. The switcher must be in the game directory.");
+  EXPECT_FALSE(box->hasIcon);
+  app.pressOk(*box);
+  EXPECT_TRUE(app.waitForExit()) << "still running after OK";
+  EXPECT_FALSE(app.windowEverShown());
+}
+
+// Start-up, both switches and run in a folder whose path is long and full of spaces and
+// letters outside ASCII.
+TEST(FaultsInAnAwkwardFolder, EveryCommandWorksInADeepFolder) {
+  const GameFolder outer(GameFolder::Game::Missing);
+  const std::wstring first = L"Spiele f\u00fcr alle Jahreszeiten";
+  const std::wstring nested = first + L"\\\u00c9t\u00e9 \u0416\u0443\u043a und Co";
+  outer.makeFolder(first);
+  outer.makeFolder(nested);
+  const GameFolder folder(GameFolder::Game::Installed, outer.pathOf(nested));
+  ASSERT_GT(folder.path().size(), 100U) << utf8(folder.path());
+
+  Kelvarin app(folder);
+  ASSERT_NE(app.waitForWindow(), nullptr) << "the window did not appear";
+  EXPECT_EQ(app.modeText(), kOff);
+  app.click("lblSwitch");
+  ASSERT_TRUE(app.waitForModeText(kOn));
+  app.settle();
+  EXPECT_EQ(folder.read(kMarker), kCreditLine);
+  app.click("lblRun");
+  ASSERT_TRUE(folder.waitForGameStarts(1)) << "the game was not started";
+  EXPECT_EQ(folder.gameStarts(),
+            std::vector<std::string>{"path=" + utf8(folder.pathOf(kGame)) +
+                                     "|folder=" + utf8(folder.path()) + "|show=2|marker=1"});
+  app.click("lblSwitch");
+  ASSERT_TRUE(app.waitForModeText(kOff));
+  app.settle();
+  EXPECT_FALSE(folder.exists(kMarker));
+  EXPECT_FALSE(app.hasMessageBox());
+}
+
+// A game beside the program's own file and one on the PATH are never what runs: only the
+// current folder's.
+TEST(FaultsWithDecoys, RunStartsOnlyTheCurrentFoldersGame) {
+  const GameFolder programFolder(GameFolder::Game::Installed);
+  programFolder.copyIn(kelvarinExe(), L"kelvarin.exe");
+  const GameFolder onPath(GameFolder::Game::Installed);
+  const GameFolder folder(GameFolder::Game::Installed);
+
+  Kelvarin app(folder, programFolder.pathOf(L"kelvarin.exe"), onPath.path());
+  ASSERT_NE(app.waitForWindow(), nullptr) << "the window did not appear";
+  app.click("lblRun");
+  ASSERT_TRUE(folder.waitForGameStarts(1)) << "the game was not started";
+  app.settle();
+  EXPECT_EQ(folder.gameStarts().size(), 1U);
+  EXPECT_TRUE(programFolder.gameStarts().empty());
+  EXPECT_TRUE(onPath.gameStarts().empty());
+}
+
+// What another process can learn of the program's use of the system. Under Wine the handle
+// count comes from the wineserver and the memory figures from the Linux process's /proc.
+struct Usage {
+  ULONG handles = 0;
+  SIZE_T workingSet = 0;
+  SIZE_T virtualSize = 0;
+  SIZE_T privateBytes = 0;
+};
+
+Usage usageOf(DWORD process) {
+  std::vector<char> buffer(1 << 20);
+  ULONG needed = 0;
+  const NTSTATUS status = ::NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
+                                                     static_cast<ULONG>(buffer.size()), &needed);
+  if (status != 0) {
+    ADD_FAILURE() << "NtQuerySystemInformation: " << std::hex << status;
+    return {};
+  }
+  for (std::size_t offset = 0;;) {
+    SYSTEM_PROCESS_INFORMATION entry{};
+    std::memcpy(&entry, buffer.data() + offset, sizeof entry);
+    if (reinterpret_cast<std::uintptr_t>(entry.UniqueProcessId) == process) {
+      return {entry.HandleCount, entry.VirtualMemoryCounters.WorkingSetSize,
+              entry.VirtualMemoryCounters.VirtualSize, entry.VirtualMemoryCounters.PagefileUsage};
+    }
+    if (entry.NextEntryOffset == 0) {
+      ADD_FAILURE() << "process " << process << " not listed";
+      return {};
+    }
+    offset += entry.NextEntryOffset;
+  }
+}
+
+std::string describe(const Usage& usage) {
+  return "handles " + std::to_string(usage.handles) + ", working set " +
+         std::to_string(usage.workingSet / 1024) + " KB, virtual " +
+         std::to_string(usage.virtualSize / 1024) + " KB, private " +
+         std::to_string(usage.privateBytes / 1024) + " KB";
+}
+
+// Many switches in a row, each waited for through the mode text: the mode, the marker and the
+// program's use of handles and memory must come out as they went in.
+TEST_F(Faults, ThousandsOfSwitchesLeaveNothingBehind) {
+  constexpr int kWarmUp = 20;
+  constexpr int kSwitches = 10000;
+  ASSERT_NO_FATAL_FAILURE(start());
+  const auto flip = [&](int i) {
+    app_->click("lblSwitch");
+    return app_->waitForModeText(i % 2 == 0 ? kOn : kOff);
+  };
+  for (int i = 0; i < kWarmUp; ++i) {
+    ASSERT_TRUE(flip(i)) << "switch " << i;
+  }
+  app_->settle();
+  const Usage before = usageOf(app_->processId());
+  // Another process's counts: Wine answers 0 to these, which the log shows.
+  const win32::UniqueHandle process(
+      ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, app_->processId()));
+  ASSERT_TRUE(process);
+  DWORD handleCount = 0;
+  ::GetProcessHandleCount(process.get(), &handleCount);
+  std::cout << "GetProcessHandleCount " << handleCount << ", GDI objects "
+            << ::GetGuiResources(process.get(), GR_GDIOBJECTS) << ", USER objects "
+            << ::GetGuiResources(process.get(), GR_USEROBJECTS) << '\n';
+
+  const auto started = std::chrono::steady_clock::now();
+  for (int i = 0; i < kSwitches; ++i) {
+    ASSERT_TRUE(flip(i)) << "switch " << kWarmUp + i;
+  }
+  const auto took = std::chrono::steady_clock::now() - started;
+  app_->settle();
+  const Usage after = usageOf(app_->processId());
+  std::cout << kSwitches << " switches in "
+            << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n"
+            << "before: " << describe(before) << "\nafter:  " << describe(after) << '\n';
+
+  EXPECT_EQ(app_->modeText(), kOff);
+  EXPECT_FALSE(folder_.exists(kMarker));
+  EXPECT_FALSE(app_->hasMessageBox());
+  EXPECT_LE(after.handles, before.handles + 4);
+  EXPECT_LE(after.privateBytes, before.privateBytes + 1024 * 1024);
+  EXPECT_LE(after.workingSet, before.workingSet + 1024 * 1024);
+}
+
+} // namespace
+} // namespace kelvarin::e2e

@@ -1,0 +1,134 @@
+// The window's pictures as the screen shows them at 96 DPI, and the program file's icon.
+#include "assets/pictures.hpp"
+#include "tests/wine/driver.hpp"
+#include "tests/wine/scene_check.hpp"
+#include "window/resource.h"
+#include "window/scene.hpp"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+
+namespace kelvarin::e2e {
+namespace {
+
+constexpr std::uint8_t kTransparentIndex = 239;
+constexpr std::array<std::string_view, 3> kPlates{"cmdSwitch", "imgRun", "cmdExit"};
+constexpr std::array<std::string_view, 3> kWords{"lblSwitch", "lblRun", "lblExit"};
+
+class Pictures : public testing::Test {
+protected:
+  void SetUp() override {
+    app_ = std::make_unique<Kelvarin>(folder_);
+    ASSERT_NE(app_->waitForWindow(), nullptr) << "the window did not appear";
+    shot_ = restingPicture(*app_);
+    ASSERT_EQ(shot_.width, 202);
+    ASSERT_EQ(shot_.height, 133);
+  }
+
+  // Declared first, so the program has ended before its folder goes.
+  GameFolder folder_{GameFolder::Game::Installed};
+  std::unique_ptr<Kelvarin> app_;
+  Image shot_;
+};
+
+TEST_F(Pictures, ScreenShowsTheComposedPicturesUnderTheWords) {
+  const auto scene = scene::compose();
+  ASSERT_TRUE(scene);
+  EXPECT_EQ(pictureMismatches(shot_, *scene, layout::kBaseDpi), "");
+  // The words are there too, over the pictures, not instead of them.
+  for (const std::string_view label : kWords) {
+    EXPECT_GT(wordBox(shot_, *scene, pixelsOf(label)).height, 8) << label;
+  }
+}
+
+// Held against the wall and the plate themselves, not the composed scene: the plates are
+// one picture, with the wall showing through wherever it is transparent.
+TEST_F(Pictures, PlatesAreOnePictureWithTheWallThroughItsHoles) {
+  const auto scene = scene::compose();
+  const auto wallFile = assets::recordFile(assets::frmMainPicture);
+  const auto wall = wallFile ? pictures::decodeBmp(*wallFile) : std::nullopt;
+  const auto plateFile = assets::recordFile(assets::cmdSwitchPicture);
+  const auto plate = plateFile ? pictures::decodeGif(*plateFile) : std::nullopt;
+  ASSERT_TRUE(scene && wall && plate);
+
+  const layout::Rect size = pixelsOf(kPlates[0]);
+  std::vector<layout::Rect> words; // relative to the plate
+  for (std::size_t i = 0; i < kPlates.size(); ++i) {
+    const layout::Rect r = pixelsOf(kPlates[i]);
+    ASSERT_EQ(r.width, size.width);
+    ASSERT_EQ(r.height, size.height);
+    const layout::Rect word = wordBox(shot_, *scene, pixelsOf(kWords[i]));
+    words.push_back({word.left - r.left, word.top - r.top, word.width, word.height});
+  }
+  int compared = 0;
+  int holes = 0;
+  std::string wrong; // the first few places where a plate is not as it should be
+  int wrongCount = 0;
+  const auto expect = [&](bool right, std::string_view which, int x, int y) {
+    if (!right && ++wrongCount <= 5) {
+      wrong +=
+          " " + std::string(which) + " (" + std::to_string(x) + ", " + std::to_string(y) + ");";
+    }
+  };
+  for (int y = 0; y < size.height; ++y) {
+    for (int x = 0; x < size.width; ++x) {
+      const std::size_t source = static_cast<std::size_t>(
+          y * plate->height / size.height * plate->width + x * plate->width / size.width);
+      const bool hole = plate->indices[source] == kTransparentIndex;
+      const bool covered = std::any_of(words.begin(), words.end(),
+                                       [&](const layout::Rect& w) { return w.contains(x, y); });
+      holes += hole ? 1 : 0;
+      compared += !hole && !covered ? 1 : 0;
+      const std::uint32_t first = shot_.at(size.left + x, size.top + y);
+      for (const std::string_view name : kPlates) {
+        const layout::Rect r = pixelsOf(name);
+        const std::uint32_t shown = shot_.at(r.left + x, r.top + y);
+        if (hole) {
+          const auto wallAt = static_cast<std::size_t>((r.top + y) * wall->width + r.left + x);
+          expect(shown == wall->pixels[wallAt], name, x, y);
+        } else if (!covered) {
+          expect(shown == first, name, x, y);
+        }
+      }
+    }
+  }
+  EXPECT_EQ(wrongCount, 0) << "wrong at" << wrong;
+  EXPECT_GT(holes, 0);
+  EXPECT_GT(compared, size.width * size.height / 2);
+}
+
+// Loaded as data: its resources are read, nothing of it runs.
+TEST(ProgramFile, IconIsTheWindowIcon) {
+  const win32::UniqueModule exe(::LoadLibraryExW(
+      kelvarinExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(exe) << ::GetLastError();
+  const auto bytes = [&](HRSRC found) -> std::span<const std::uint8_t> {
+    const HGLOBAL loaded = found != nullptr ? ::LoadResource(exe.get(), found) : nullptr;
+    const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
+    if (data == nullptr) {
+      return {};
+    }
+    return {static_cast<const std::uint8_t*>(data), ::SizeofResource(exe.get(), found)};
+  };
+
+  // A group directory: a six-byte header with the image count, then 14 bytes an image,
+  // whose last two are the image's RT_ICON number.
+  const auto group =
+      bytes(::FindResourceW(exe.get(), MAKEINTRESOURCEW(IDI_KELVARIN), RT_GROUP_ICON));
+  ASSERT_EQ(group.size(), 6u + 14u);
+  EXPECT_EQ(group[4] | group[5] << 8, 1);
+  const auto image =
+      bytes(::FindResourceW(exe.get(), MAKEINTRESOURCEW(group[18] | group[19] << 8), RT_ICON));
+
+  const auto iconFile = assets::recordFile(assets::frmMainIcon);
+  const auto windowIcon = iconFile ? pictures::iconImage(*iconFile) : std::nullopt;
+  ASSERT_TRUE(windowIcon);
+  ASSERT_EQ(image.size(), windowIcon->image.size());
+  EXPECT_EQ(std::memcmp(image.data(), windowIcon->image.data(), image.size()), 0);
+}
+
+} // namespace
+} // namespace kelvarin::e2e

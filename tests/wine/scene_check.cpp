@@ -1,0 +1,97 @@
+#include "tests/wine/scene_check.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <sstream>
+
+namespace kelvarin::e2e {
+
+namespace {
+
+// Left of and above the window, which is centred on a far larger screen.
+constexpr POINT kOffWindow{-60, -60};
+
+bool inAny(const std::vector<layout::Rect>& areas, int x, int y) {
+  return std::any_of(areas.begin(), areas.end(),
+                     [&](const layout::Rect& r) { return r.contains(x, y); });
+}
+
+std::string hex(std::uint32_t pixel) {
+  std::ostringstream out;
+  out << std::hex << pixel;
+  return out.str();
+}
+
+} // namespace
+
+Image restingPicture(const Kelvarin& app) {
+  app.moveTo(kOffWindow);
+  EXPECT_TRUE(waitUntil([&] { return !app.tooltipText(); }, std::chrono::seconds(3)));
+  app.settle();
+  return app.clientPixels();
+}
+
+bool darkerOrSame(std::uint32_t shown, std::uint32_t picture) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    if (((shown >> shift) & 0xFF) > ((picture >> shift) & 0xFF)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string pictureMismatches(const Image& shot, const pictures::Canvas& expected, int dpi) {
+  if (shot.width != expected.width || shot.height != expected.height) {
+    return "the client area is " + std::to_string(shot.width) + " x " + std::to_string(shot.height);
+  }
+  std::vector<layout::Rect> labels;
+  layout::Rect textBox{};
+  for (const layout::Control& control : layout::kControls) {
+    if (control.kind == layout::Kind::Label) {
+      labels.push_back(layout::toPixels(control.twips, dpi));
+    } else if (control.kind == layout::Kind::TextBox) {
+      textBox = layout::toPixels(control.twips, dpi);
+    }
+  }
+  std::string found;
+  int count = 0;
+  for (int y = 0; y < shot.height; ++y) {
+    for (int x = 0; x < shot.width; ++x) {
+      const std::uint32_t shown = shot.at(x, y);
+      const std::uint32_t picture = expected.at(x, y);
+      if (textBox.contains(x, y) || shown == picture ||
+          (inAny(labels, x, y) && darkerOrSame(shown, picture))) {
+        continue;
+      }
+      if (++count <= 5) {
+        found += " (" + std::to_string(x) + ", " + std::to_string(y) + ") is " + hex(shown) +
+                 ", not " + hex(picture) + ";";
+      }
+    }
+  }
+  return count == 0 ? std::string() : std::to_string(count) + " pixels differ:" + found;
+}
+
+layout::Rect wordBox(const Image& shot, const pictures::Canvas& expected,
+                     const layout::Rect& area) {
+  int left = area.right();
+  int top = area.bottom();
+  int right = area.left;
+  int bottom = area.top;
+  for (int y = area.top; y < std::min(area.bottom(), shot.height); ++y) {
+    for (int x = area.left; x < std::min(area.right(), shot.width); ++x) {
+      if (shot.at(x, y) != expected.at(x, y)) {
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x + 1);
+        bottom = std::max(bottom, y + 1);
+      }
+    }
+  }
+  return right > left ? layout::Rect{left, top, right - left, bottom - top}
+                      : layout::Rect{area.left, area.top, 0, 0};
+}
+
+} // namespace kelvarin::e2e
