@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <winternl.h>
+
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -577,6 +579,30 @@ void Kelvarin::settle() const {
   // A sent message is handled only between handlers (or inside a modal loop), so its answer
   // means the handler that was running has returned or shown a box.
   send(window_, WM_NULL, 0, 0);
+}
+
+ProcessUsage usageOf(DWORD process) {
+  std::vector<char> buffer(1 << 20);
+  ULONG needed = 0;
+  const NTSTATUS status = ::NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
+                                                     static_cast<ULONG>(buffer.size()), &needed);
+  if (status != 0) {
+    ::SetLastError(::RtlNtStatusToDosError(status));
+    fail("NtQuerySystemInformation");
+  }
+  for (std::size_t offset = 0;;) {
+    SYSTEM_PROCESS_INFORMATION entry{};
+    std::memcpy(&entry, buffer.data() + offset, sizeof entry);
+    if (reinterpret_cast<std::uintptr_t>(entry.UniqueProcessId) == process) {
+      return {entry.HandleCount, entry.VirtualMemoryCounters.WorkingSetSize,
+              entry.VirtualMemoryCounters.VirtualSize, entry.VirtualMemoryCounters.PagefileUsage};
+    }
+    if (entry.NextEntryOffset == 0) {
+      ::SetLastError(ERROR_NOT_FOUND);
+      fail("NtQuerySystemInformation: the process is not listed");
+    }
+    offset += entry.NextEntryOffset;
+  }
 }
 
 } // namespace kelvarin::e2e

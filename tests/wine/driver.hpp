@@ -70,6 +70,17 @@ private:
   std::optional<win32::Selection> selected_; // goes first, so the bitmap is deselected
 };
 
+// What another process can learn of the program's use of the system. Under Wine the handle
+// count comes from the wineserver and the memory figures from the Linux process's /proc.
+struct ProcessUsage {
+  ULONG handles = 0;
+  SIZE_T workingSet = 0;
+  SIZE_T virtualSize = 0;
+  SIZE_T privateBytes = 0;
+};
+
+ProcessUsage usageOf(DWORD process);
+
 // A unique folder under `parent` (the temporary folder if empty), named with spaces and
 // non-ASCII letters, so that every path the program builds is tested with both. Removed with
 // its contents at the end.

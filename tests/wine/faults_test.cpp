@@ -232,40 +232,7 @@ TEST(FaultsWithDecoys, RunStartsOnlyTheCurrentFoldersGame) {
   EXPECT_TRUE(onPath.gameStarts().empty());
 }
 
-// What another process can learn of the program's use of the system. Under Wine the handle
-// count comes from the wineserver and the memory figures from the Linux process's /proc.
-struct Usage {
-  ULONG handles = 0;
-  SIZE_T workingSet = 0;
-  SIZE_T virtualSize = 0;
-  SIZE_T privateBytes = 0;
-};
-
-Usage usageOf(DWORD process) {
-  std::vector<char> buffer(1 << 20);
-  ULONG needed = 0;
-  const NTSTATUS status = ::NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
-                                                     static_cast<ULONG>(buffer.size()), &needed);
-  if (status != 0) {
-    ADD_FAILURE() << "NtQuerySystemInformation: " << std::hex << status;
-    return {};
-  }
-  for (std::size_t offset = 0;;) {
-    SYSTEM_PROCESS_INFORMATION entry{};
-    std::memcpy(&entry, buffer.data() + offset, sizeof entry);
-    if (reinterpret_cast<std::uintptr_t>(entry.UniqueProcessId) == process) {
-      return {entry.HandleCount, entry.VirtualMemoryCounters.WorkingSetSize,
-              entry.VirtualMemoryCounters.VirtualSize, entry.VirtualMemoryCounters.PagefileUsage};
-    }
-    if (entry.NextEntryOffset == 0) {
-      ADD_FAILURE() << "process " << process << " not listed";
-      return {};
-    }
-    offset += entry.NextEntryOffset;
-  }
-}
-
-std::string describe(const Usage& usage) {
+std::string describe(const ProcessUsage& usage) {
   return "handles " + std::to_string(usage.handles) + ", working set " +
          std::to_string(usage.workingSet / 1024) + " KB, virtual " +
          std::to_string(usage.virtualSize / 1024) + " KB, private " +
@@ -286,7 +253,7 @@ TEST_F(Faults, ThousandsOfSwitchesLeaveNothingBehind) {
     ASSERT_TRUE(flip(i)) << "switch " << i;
   }
   app_->settle();
-  const Usage before = usageOf(app_->processId());
+  const ProcessUsage before = usageOf(app_->processId());
   // Another process's counts: Wine answers 0 to these, which the log shows.
   const win32::UniqueHandle process(
       ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, app_->processId()));
@@ -303,7 +270,7 @@ TEST_F(Faults, ThousandsOfSwitchesLeaveNothingBehind) {
   }
   const auto took = std::chrono::steady_clock::now() - started;
   app_->settle();
-  const Usage after = usageOf(app_->processId());
+  const ProcessUsage after = usageOf(app_->processId());
   std::cout << kSwitches << " switches in "
             << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n"
             << "before: " << describe(before) << "\nafter:  " << describe(after) << '\n';

@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -84,13 +82,10 @@ Run startOnce(const std::wstring& exe, const wchar_t* className, const GameFolde
   }
   run.startMs = now() - begin;
   ::Sleep(100); // let it finish its first paint before reading its memory
-  PROCESS_MEMORY_COUNTERS_EX memory{};
-  memory.cb = sizeof memory;
-  if (::GetProcessMemoryInfo(started.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                             sizeof memory) != 0) {
-    run.workingSet = memory.WorkingSetSize;
-    run.privateBytes = memory.PrivateUsage;
-  }
+  // GetProcessMemoryInfo gives nothing for another process under Wine; this works on both.
+  const kelvarin::e2e::ProcessUsage usage = kelvarin::e2e::usageOf(started.dwProcessId);
+  run.workingSet = usage.workingSet;
+  run.privateBytes = usage.privateBytes;
   ::PostMessageW(wanted.found, WM_CLOSE, 0, 0);
   if (::WaitForSingleObject(started.hProcess, 5000) != WAIT_OBJECT_0) {
     ::TerminateProcess(started.hProcess, 1);
