@@ -20,6 +20,11 @@ constexpr int toPixels(int twips, int dpi = kBaseDpi) {
   return twips * dpi / kTwipsPerInch;
 }
 
+// A length in pixels at 96 DPI, at another DPI.
+constexpr int scaled(int pixels, int dpi) {
+  return pixels * dpi / kBaseDpi;
+}
+
 struct Rect {
   int left;
   int top;

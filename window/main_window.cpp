@@ -170,6 +170,11 @@ Status MainWindow::loadPictures() {
   ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
   ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
+  return {};
+}
+
+// The hand, sized for the window's DPI like everything else on it.
+Status MainWindow::createCursors() {
   for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
     if (layout::kControls[i].mouseIcon == nullptr) {
       continue;
@@ -179,11 +184,13 @@ Status MainWindow::loadPictures() {
     if (!cursor || !cursor->cursor) {
       return damagedPictures();
     }
-    // A cursor resource starts with its hot spot, which the file keeps in its directory.
+    // A cursor resource starts with its hot spot, which the file keeps in its directory; the
+    // system scales both with the size asked for.
     std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
     cursors_[i].reset(
         ::CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
-                                   0x00030000, cursor->width, cursor->height, LR_DEFAULTCOLOR));
+                                   0x00030000, layout::scaled(cursor->width, dpi_),
+                                   layout::scaled(cursor->height, dpi_), LR_DEFAULTCOLOR));
     if (!cursors_[i]) {
       return lastError();
     }
@@ -194,7 +201,7 @@ Status MainWindow::loadPictures() {
 Status MainWindow::applyDpi(int dpi, const RECT* position) {
   dpi_ = dpi;
   for (Status made : {createFont(layout::kSmallFont, dpi_, smallFont_),
-                      createFont(layout::kPlateFont, dpi_, plateFont_)}) {
+                      createFont(layout::kPlateFont, dpi_, plateFont_), createCursors()}) {
     if (!made.ok()) {
       return made;
     }

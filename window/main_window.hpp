@@ -46,6 +46,7 @@ private:
 
   Status createControls();
   Status loadPictures();
+  Status createCursors();
   // Sizes everything that depends on the window's DPI: fonts, the text box, the tooltips'
   // rectangles, the pictures and the window itself (placed at `position`, or centred).
   Status applyDpi(int dpi, const RECT* position);
