@@ -37,70 +37,30 @@ private:
   Handle handle_ = Traits::invalid();
 };
 
+// Files say "invalid" with INVALID_HANDLE_VALUE; everything else with null.
 struct FileTraits {
   using Handle = HANDLE;
   static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
   static void close(Handle h) noexcept { ::CloseHandle(h); }
 };
 
-struct KernelTraits {
-  using Handle = HANDLE;
+template <typename HandleType, auto Close>
+struct NullTraits {
+  using Handle = HandleType;
   static Handle invalid() noexcept { return nullptr; }
-  static void close(Handle h) noexcept { ::CloseHandle(h); }
-};
-
-template <typename GdiHandle> struct GdiTraits {
-  using Handle = GdiHandle;
-  static Handle invalid() noexcept { return nullptr; }
-  static void close(Handle h) noexcept { ::DeleteObject(h); }
-};
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle invalid() noexcept { return nullptr; }
-  static void close(Handle h) noexcept { ::DestroyIcon(h); }
-};
-
-struct CursorTraits {
-  using Handle = HCURSOR;
-  static Handle invalid() noexcept { return nullptr; }
-  static void close(Handle h) noexcept { ::DestroyCursor(h); }
-};
-
-struct ModuleTraits {
-  using Handle = HMODULE;
-  static Handle invalid() noexcept { return nullptr; }
-  static void close(Handle h) noexcept { ::FreeLibrary(h); }
-};
-
-struct DcTraits {
-  using Handle = HDC;
-  static Handle invalid() noexcept { return nullptr; }
-  static void close(Handle h) noexcept { ::DeleteDC(h); }
-};
-
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle invalid() noexcept { return nullptr; }
-  static void close(Handle h) noexcept { ::DestroyWindow(h); }
-};
-
-struct LocalTraits {
-  using Handle = HLOCAL;
-  static Handle invalid() noexcept { return nullptr; }
-  static void close(Handle h) noexcept { ::LocalFree(h); }
+  static void close(Handle h) noexcept { Close(h); }
 };
 
 using UniqueFile = Unique<FileTraits>;
-using UniqueHandle = Unique<KernelTraits>;
-using UniqueFont = Unique<GdiTraits<HFONT>>;
-using UniqueBitmap = Unique<GdiTraits<HBITMAP>>;
-using UniqueIcon = Unique<IconTraits>;
-using UniqueCursor = Unique<CursorTraits>;
-using UniqueDc = Unique<DcTraits>;
-using UniqueModule = Unique<ModuleTraits>;
-using UniqueWindow = Unique<WindowTraits>;
-using UniqueLocal = Unique<LocalTraits>;
+using UniqueHandle = Unique<NullTraits<HANDLE, &::CloseHandle>>;
+using UniqueFont = Unique<NullTraits<HFONT, &::DeleteObject>>;
+using UniqueBitmap = Unique<NullTraits<HBITMAP, &::DeleteObject>>;
+using UniqueIcon = Unique<NullTraits<HICON, &::DestroyIcon>>;
+using UniqueCursor = Unique<NullTraits<HCURSOR, &::DestroyCursor>>;
+using UniqueDc = Unique<NullTraits<HDC, &::DeleteDC>>;
+using UniqueModule = Unique<NullTraits<HMODULE, &::FreeLibrary>>;
+using UniqueWindow = Unique<NullTraits<HWND, &::DestroyWindow>>;
+using UniqueLocal = Unique<NullTraits<HLOCAL, &::LocalFree>>;
 
 // Keeps a GDI object selected into a DC for one scope, then puts the old one back.
 class Selection {
