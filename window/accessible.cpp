@@ -1,6 +1,7 @@
 #include "window/accessible.hpp"
 
 #include "platform/win32/handles.hpp"
+#include "platform/win32/system_function.hpp"
 #include "window/layout.hpp"
 
 #include <array>
@@ -22,12 +23,14 @@ public:
     if (!oleacc_ || !oleaut_) {
       return false;
     }
-    accessibleObjectFromWindow =
-        function<decltype(accessibleObjectFromWindow)>(oleacc_.get(), "AccessibleObjectFromWindow");
-    lresultFromObject = function<decltype(lresultFromObject)>(oleacc_.get(), "LresultFromObject");
-    sysAllocStringLen = function<decltype(sysAllocStringLen)>(oleaut_.get(), "SysAllocStringLen");
-    const auto create =
-        function<decltype(createStdAccessibleObject)>(oleacc_.get(), "CreateStdAccessibleObject");
+    accessibleObjectFromWindow = moduleFunction<decltype(accessibleObjectFromWindow)>(
+        oleacc_.get(), "AccessibleObjectFromWindow");
+    lresultFromObject =
+        moduleFunction<decltype(lresultFromObject)>(oleacc_.get(), "LresultFromObject");
+    sysAllocStringLen =
+        moduleFunction<decltype(sysAllocStringLen)>(oleaut_.get(), "SysAllocStringLen");
+    const auto create = moduleFunction<decltype(createStdAccessibleObject)>(
+        oleacc_.get(), "CreateStdAccessibleObject");
     if (accessibleObjectFromWindow != nullptr && lresultFromObject != nullptr &&
         sysAllocStringLen != nullptr) {
       createStdAccessibleObject = create;

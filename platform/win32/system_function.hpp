@@ -6,12 +6,16 @@
 
 namespace kelvarin::win32 {
 
+template <typename Function> Function moduleFunction(HMODULE module, const char* name) noexcept {
+  return module == nullptr
+             ? nullptr
+             : reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
+// From a DLL the program has loaded already.
 template <typename Function>
 Function systemFunction(const wchar_t* module, const char* name) noexcept {
-  const HMODULE loaded = ::GetModuleHandleW(module);
-  return loaded == nullptr
-             ? nullptr
-             : reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(loaded, name)));
+  return moduleFunction<Function>(::GetModuleHandleW(module), name);
 }
 
 } // namespace kelvarin::win32
