@@ -322,8 +322,13 @@ std::optional<std::string> GameFolder::read(std::wstring_view name) const {
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return std::nullopt;
   }
-  const win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // The program or the stand-in game may be writing it right now.
+  const win32::UniqueFile file(::CreateFileW(
+      path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file && ::GetLastError() == ERROR_FILE_NOT_FOUND) {
+    return std::nullopt; // deleted since it was looked at
+  }
   if (!file) {
     fail("CreateFileW");
   }
@@ -386,10 +391,10 @@ win32::UniqueFile GameFolder::lock(std::wstring_view name) const {
 std::vector<std::string> GameFolder::gameStarts() const {
   std::vector<std::string> lines;
   const std::string record = read(L"icytower.exe.started.txt").value_or("");
-  for (std::size_t start = 0; start < record.size();) {
-    const std::size_t end = record.find("\r\n", start);
+  // Only whole lines: the game may be half way through writing the last.
+  for (std::size_t start = 0, end = 0; (end = record.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
     lines.push_back(record.substr(start, end - start));
-    start = end == std::string::npos ? record.size() : end + 2;
   }
   return lines;
 }
