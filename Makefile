@@ -23,7 +23,7 @@ test: build
 
 bench: deps
 	cmake --preset win32
-	cmake --build --preset win32 --target kelvarin bench bench_baseline
+	cmake --build --preset win32 --target bench
 	scripts/bench.sh build/win32
 
 release: deps
