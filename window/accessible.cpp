@@ -18,8 +18,8 @@ public:
     if (createStdAccessibleObject != nullptr) {
       return true;
     }
-    oleacc_ = systemModule(L"oleacc.dll");
-    oleaut_ = systemModule(L"oleaut32.dll");
+    oleacc_ = loadSystemModule(L"oleacc.dll");
+    oleaut_ = loadSystemModule(L"oleaut32.dll");
     if (!oleacc_ || !oleaut_) {
       return false;
     }
@@ -44,20 +44,6 @@ public:
   BSTR(WINAPI* sysAllocStringLen)(const OLECHAR*, UINT) = nullptr;
 
 private:
-  static UniqueModule systemModule(const wchar_t* name) noexcept {
-    wchar_t path[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-    if (length == 0 || length + 1 + static_cast<UINT>(::lstrlenW(name)) >= MAX_PATH) {
-      return UniqueModule();
-    }
-    path[length] = L'\\';
-    ::lstrcpyW(path + length + 1, name);
-    return UniqueModule(::LoadLibraryW(path));
-  }
-  template <typename Function> static Function function(HMODULE module, const char* name) noexcept {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-  }
-
   UniqueModule oleacc_;
   UniqueModule oleaut_;
 };

@@ -4,6 +4,7 @@
 #include "platform/report.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
+#include "platform/win32/system_function.hpp"
 #include "window/scene.hpp"
 
 #include <commctrl.h>
@@ -125,12 +126,27 @@ Status MainWindow::createControls() {
     return lastError();
   }
 
+  return {};
+}
+
+// The tooltips come from the common controls, which cost a sixth of the program's memory:
+// they are loaded the first time the pointer moves onto a label that has one. Tooltips
+// are a help, not a function, so where they can't be made the window goes on without them.
+void MainWindow::createTooltips(const MSG& firstMove) {
+  tooltipsTried_ = true;
+  commonControls_ = loadSystemModule(L"comctl32.dll");
+  using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const auto init = moduleFunction<InitFunction>(commonControls_.get(), "InitCommonControlsEx");
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+  if (init == nullptr || init(&controls) == FALSE) {
+    return;
+  }
   tooltip_ =
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr, instance_, nullptr);
   if (tooltip_ == nullptr) {
-    return lastError();
+    return;
   }
   for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
     const layout::Control& control = layout::kControls[i];
@@ -138,19 +154,19 @@ Status MainWindow::createControls() {
       continue;
     }
     // Each label is the topmost control over its whole rectangle, so the rectangle is the
-    // tool; applyDpi sets it.
+    // tool.
     std::wstring text(control.tooltip);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE; // understood by every comctl32 version
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = window_.get();
     tool.uId = i;
+    tool.rect = toRect(pixels(control));
     tool.lpszText = text.data();
-    if (::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) {
-      return systemError(ERROR_NOT_ENOUGH_MEMORY);
-    }
+    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
-  return {};
+  // The tooltip watches the window's messages from now on; this move came before.
+  ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&firstMove));
 }
 
 Status MainWindow::loadPictures() {
@@ -222,7 +238,7 @@ Status MainWindow::applyDpi(int dpi, const RECT* position) {
                      SWP_NOZORDER | SWP_NOACTIVATE) == 0) {
     return lastError();
   }
-  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+  for (std::size_t i = 0; tooltip_ != nullptr && i < layout::kControls.size(); ++i) {
     if (!layout::kControls[i].tooltip.empty()) {
       TTTOOLINFOW tool{};
       tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -298,6 +314,17 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
       return TRUE;
     }
     break;
+  case WM_MOUSEMOVE:
+    if (!tooltipsTried_ && hasTooltip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
+      MSG move{};
+      move.hwnd = window_.get();
+      move.message = message;
+      move.wParam = wParam;
+      move.lParam = lParam;
+      move.time = static_cast<DWORD>(::GetMessageTime());
+      createTooltips(move);
+    }
+    return 0;
   case WM_LBUTTONDOWN:
     onButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     return 0;
@@ -407,6 +434,11 @@ Status MainWindow::paint(HDC dc) {
 
 HFONT MainWindow::fontFor(const layout::Font* font) const noexcept {
   return font == &layout::kPlateFont ? plateFont_.get() : smallFont_.get();
+}
+
+bool MainWindow::hasTooltip(POINT client) const noexcept {
+  const auto hit = controlAt(client);
+  return hit && !layout::kControls[*hit].tooltip.empty();
 }
 
 bool MainWindow::onSetCursor() {

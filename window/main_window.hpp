@@ -45,6 +45,7 @@ private:
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
   Status createControls();
+  void createTooltips(const MSG& firstMove);
   Status loadPictures();
   Status createCursors();
   // Sizes everything that depends on the window's DPI: fonts, the text box, the tooltips'
@@ -52,6 +53,7 @@ private:
   Status applyDpi(int dpi, const RECT* position);
   Status onPaint();
   Status paint(HDC dc);
+  bool hasTooltip(POINT client) const noexcept;
   bool onSetCursor();
   void onButtonDown(POINT point);
   Status onButtonUp(POINT point);
@@ -68,9 +70,11 @@ private:
   HINSTANCE instance_;
   Win32Platform& platform_;
   FrmMain form_;
+  UniqueModule commonControls_; // outlives the window, which destroys the tooltip
   UniqueWindow window_;
   HWND textBox_ = nullptr; // a child: the window destroys it
   HWND tooltip_ = nullptr; // owned by the window, which destroys it
+  bool tooltipsTried_ = false;
   int dpi_ = layout::kBaseDpi;
   UniqueFont smallFont_;
   UniqueFont plateFont_;

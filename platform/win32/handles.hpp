@@ -44,8 +44,7 @@ struct FileTraits {
   static void close(Handle h) noexcept { ::CloseHandle(h); }
 };
 
-template <typename HandleType, auto Close>
-struct NullTraits {
+template <typename HandleType, auto Close> struct NullTraits {
   using Handle = HandleType;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { Close(h); }
