@@ -82,13 +82,22 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform)
 
 MainWindow::~MainWindow() {
   disconnectAccessibleClient(accessible_);
+  // The class holds the icons, which go with the members.
+  window_.reset();
+  ::UnregisterClassW(kClassName, instance_);
 }
 
 Status MainWindow::open(int showCommand) {
+  if (Status loaded = loadPictures(); !loaded.ok()) {
+    return loaded;
+  }
+  // The icons go with the class, so the window has them from its creation on.
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = &MainWindow::procedure;
   windowClass.hInstance = instance_;
+  windowClass.hIcon = bigIcon_.get();
+  windowClass.hIconSm = smallIcon_.get();
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kClassName;
   if (::RegisterClassExW(&windowClass) == 0) {
@@ -100,8 +109,7 @@ Status MainWindow::open(int showCommand) {
                         this) == nullptr) {
     return lastError();
   }
-  for (Status made :
-       {createControls(), loadPictures(), applyDpi(windowDpi(window_.get()), nullptr)}) {
+  for (Status made : {createControls(), applyDpi(windowDpi(window_.get()), nullptr)}) {
     if (!made.ok()) {
       return made;
     }
@@ -183,9 +191,6 @@ Status MainWindow::loadPictures() {
       return made;
     }
   }
-  ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-
   return {};
 }
 

@@ -70,7 +70,10 @@ private:
   HINSTANCE instance_;
   Win32Platform& platform_;
   FrmMain form_;
-  UniqueModule commonControls_; // outlives the window, which destroys the tooltip
+  // These outlive the window: its class holds the icons, and it destroys the tooltip.
+  UniqueIcon bigIcon_;
+  UniqueIcon smallIcon_;
+  UniqueModule commonControls_;
   UniqueWindow window_;
   HWND textBox_ = nullptr; // a child: the window destroys it
   HWND tooltip_ = nullptr; // owned by the window, which destroys it
@@ -79,8 +82,6 @@ private:
   UniqueFont smallFont_;
   UniqueFont plateFont_;
   UniqueFont boxFont_;
-  UniqueIcon bigIcon_;
-  UniqueIcon smallIcon_;
   std::array<UniqueCursor, layout::kControls.size()> cursors_;
   pictures::Canvas scene_{0, 0};  // the pictures at 96 DPI
   pictures::Canvas scaled_{0, 0}; // the same at the window's DPI
