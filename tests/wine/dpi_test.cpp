@@ -114,6 +114,15 @@ TEST_P(AtDpi, ClickOnTheScaledSwitchLabelSwitches) {
   EXPECT_TRUE(folder_.exists(L"fun.mode.on"));
 }
 
+// The tooltip's area is the scaled label too, from the first time the pointer comes.
+TEST_P(AtDpi, TooltipShowsOverTheScaledExitLabel) {
+  const layout::Rect r = pixelsOf("lblExit", GetParam().dpi);
+  app_->moveTo({r.right() - 2, r.bottom() - 2});
+  EXPECT_TRUE(
+      waitUntil([&] { return app_->tooltipText() == L"Exit program."; }, std::chrono::seconds(3)))
+      << utf8(app_->tooltipText().value_or(L"(none)"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Wine, AtDpi, testing::Values(Scale{144, 303, 199}, Scale{192, 404, 266}),
                          [](const testing::TestParamInfo<Scale>& scale) {
                            return "Dpi" + std::to_string(scale.param.dpi);
