@@ -64,6 +64,13 @@ Status createFont(const layout::Font& font, int dpi, UniqueFont& made) {
   return status;
 }
 
+// The system's fonts are sized for the system's DPI.
+Status scaledSystemFont(LOGFONTW font, int dpi, UniqueFont& made) {
+  font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi());
+  made.reset(::CreateFontIndirectW(&font));
+  return check(static_cast<bool>(made));
+}
+
 Status createIcon(const pictures::IconImage& image, int size, UniqueIcon& made) {
   made.reset(::CreateIconFromResourceEx(const_cast<BYTE*>(image.image.data()),
                                         static_cast<DWORD>(image.image.size()), TRUE, 0x00030000,
@@ -156,6 +163,7 @@ void MainWindow::createTooltips(const MSG& firstMove) {
   if (tooltip_ == nullptr) {
     return;
   }
+  ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont_.get()), FALSE);
   for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
     const layout::Control& control = layout::kControls[i];
     if (control.tooltip.empty()) {
@@ -227,17 +235,24 @@ Status MainWindow::applyDpi(int dpi, const RECT* position) {
       return made;
     }
   }
-  // The text box keeps the system's dialog font, at this window's DPI.
+  // The text box and the tooltips keep the system's fonts for them, at this window's DPI.
   LOGFONTW boxFont{};
-  if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont, &boxFont) == 0) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics; // built for XP: without the field Vista added, which XP refuses
+  if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont, &boxFont) == 0 ||
+      ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) == 0) {
     return lastError();
   }
-  boxFont.lfHeight = ::MulDiv(boxFont.lfHeight, dpi_, systemDpi());
-  boxFont_.reset(::CreateFontIndirectW(&boxFont));
-  if (!boxFont_) {
-    return lastError();
+  for (Status made : {scaledSystemFont(boxFont, dpi_, boxFont_),
+                      scaledSystemFont(metrics.lfStatusFont, dpi_, tooltipFont_)}) {
+    if (!made.ok()) {
+      return made;
+    }
   }
   ::SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_.get()), FALSE);
+  if (tooltip_ != nullptr) {
+    ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont_.get()), FALSE);
+  }
   const layout::Rect box = pixels(layout::kControls[layout::kTxtMode]);
   if (::SetWindowPos(textBox_, nullptr, box.left, box.top, box.width, box.height,
                      SWP_NOZORDER | SWP_NOACTIVATE) == 0) {

@@ -82,6 +82,7 @@ private:
   UniqueFont smallFont_;
   UniqueFont plateFont_;
   UniqueFont boxFont_;
+  UniqueFont tooltipFont_;
   std::array<UniqueCursor, layout::kControls.size()> cursors_;
   pictures::Canvas scene_{0, 0};  // the pictures at 96 DPI
   pictures::Canvas scaled_{0, 0}; // the same at the window's DPI
