@@ -147,7 +147,7 @@ Status MainWindow::createControls() {
 // The tooltips come from the common controls, which cost a sixth of the program's memory:
 // they are loaded the first time the pointer moves onto a label that has one. Tooltips
 // are a help, not a function, so where they can't be made the window goes on without them.
-void MainWindow::createTooltips(const MSG& firstMove) {
+void MainWindow::createTooltips(WPARAM wParam, LPARAM lParam) {
   tooltipsTried_ = true;
   commonControls_ = loadSystemModule(L"comctl32.dll");
   using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
@@ -163,26 +163,49 @@ void MainWindow::createTooltips(const MSG& firstMove) {
   if (tooltip_ == nullptr) {
     return;
   }
-  ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont_.get()), FALSE);
   for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
     const layout::Control& control = layout::kControls[i];
     if (control.tooltip.empty()) {
       continue;
     }
     // Each label is the topmost control over its whole rectangle, so the rectangle is the
-    // tool.
+    // tool; fitTooltips sets it.
     std::wstring text(control.tooltip);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE; // understood by every comctl32 version
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = window_.get();
     tool.uId = i;
-    tool.rect = toRect(pixels(control));
     tool.lpszText = text.data();
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+  fitTooltips();
   // The tooltip watches the window's messages from now on; this move came before.
-  ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&firstMove));
+  MSG move{};
+  move.hwnd = window_.get();
+  move.message = WM_MOUSEMOVE;
+  move.wParam = wParam;
+  move.lParam = lParam;
+  move.time = static_cast<DWORD>(::GetMessageTime());
+  ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
+
+// The tooltips' font and areas at the window's DPI.
+void MainWindow::fitTooltips() {
+  if (tooltip_ == nullptr) {
+    return;
+  }
+  ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont_.get()), FALSE);
+  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+    if (!layout::kControls[i].tooltip.empty()) {
+      TTTOOLINFOW tool{};
+      tool.cbSize = TTTOOLINFOW_V2_SIZE;
+      tool.hwnd = window_.get();
+      tool.uId = i;
+      tool.rect = toRect(pixels(layout::kControls[i]));
+      ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+  }
 }
 
 Status MainWindow::loadPictures() {
@@ -250,24 +273,12 @@ Status MainWindow::applyDpi(int dpi, const RECT* position) {
     }
   }
   ::SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_.get()), FALSE);
-  if (tooltip_ != nullptr) {
-    ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont_.get()), FALSE);
-  }
   const layout::Rect box = pixels(layout::kControls[layout::kTxtMode]);
   if (::SetWindowPos(textBox_, nullptr, box.left, box.top, box.width, box.height,
                      SWP_NOZORDER | SWP_NOACTIVATE) == 0) {
     return lastError();
   }
-  for (std::size_t i = 0; tooltip_ != nullptr && i < layout::kControls.size(); ++i) {
-    if (!layout::kControls[i].tooltip.empty()) {
-      TTTOOLINFOW tool{};
-      tool.cbSize = TTTOOLINFOW_V2_SIZE;
-      tool.hwnd = window_.get();
-      tool.uId = i;
-      tool.rect = toRect(pixels(layout::kControls[i]));
-      ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-  }
+  fitTooltips();
 
   const int width = layout::toPixels(layout::kWindow.clientWidthTwips, dpi_);
   const int height = layout::toPixels(layout::kWindow.clientHeightTwips, dpi_);
@@ -336,13 +347,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     break;
   case WM_MOUSEMOVE:
     if (!tooltipsTried_ && hasTooltip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
-      MSG move{};
-      move.hwnd = window_.get();
-      move.message = message;
-      move.wParam = wParam;
-      move.lParam = lParam;
-      move.time = static_cast<DWORD>(::GetMessageTime());
-      createTooltips(move);
+      createTooltips(wParam, lParam);
     }
     return 0;
   case WM_LBUTTONDOWN:

@@ -45,7 +45,9 @@ private:
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
   Status createControls();
-  void createTooltips(const MSG& firstMove);
+  // On the first move onto a label with a tooltip, given as that WM_MOUSEMOVE's parameters.
+  void createTooltips(WPARAM wParam, LPARAM lParam);
+  void fitTooltips();
   Status loadPictures();
   Status createCursors();
   // Sizes everything that depends on the window's DPI: fonts, the text box, the tooltips'
