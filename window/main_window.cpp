@@ -1,11 +1,11 @@
 #include "window/main_window.hpp"
 
 #include "mode/texts.hpp"
+#include "pictures/scene.hpp"
 #include "platform/report.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
 #include "platform/win32/system_function.hpp"
-#include "window/scene.hpp"
 
 #include <commctrl.h>
 #include <windowsx.h>

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "mode/frm_main.hpp"
+#include "pictures/pictures.hpp"
 #include "platform/win32/handles.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "window/accessible.hpp"
 #include "window/layout.hpp"
-#include "window/pictures.hpp"
 
 #include <windows.h>
 

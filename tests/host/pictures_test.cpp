@@ -2,11 +2,11 @@
 // the program carries, our decoders (the GIF one against giflib), the composition of the
 // window's surface, and the check that picgen still draws exactly the committed files.
 #include "assets/pictures.hpp"
+#include "pictures/pictures.hpp"
 #include "tests/host/game_folder.hpp"
 #include "tools/picgen/gif.hpp"
 #include "tools/picgen/picgen.hpp"
 #include "window/layout.hpp"
-#include "window/pictures.hpp"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The window's pictures as the screen shows them at 96 DPI, and the program file's icon.
 #include "assets/pictures.hpp"
+#include "pictures/scene.hpp"
 #include "tests/wine/driver.hpp"
 #include "tests/wine/scene_check.hpp"
 #include "window/resource.h"
-#include "window/scene.hpp"
 
 #include <gtest/gtest.h>
 

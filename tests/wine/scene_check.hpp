@@ -2,8 +2,8 @@
 // the words every pixel is the picture's, and the words are the only thing drawn over it.
 #pragma once
 
+#include "pictures/pictures.hpp"
 #include "tests/wine/driver.hpp"
-#include "window/pictures.hpp"
 
 #include <string>
 #include <vector>

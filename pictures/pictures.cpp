@@ -1,5 +1,5 @@
 // Decoders for the window's picture formats, and the canvas they are composed on.
-#include "window/pictures.hpp"
+#include "pictures/pictures.hpp"
 
 #include <algorithm>
 #include <cstddef>

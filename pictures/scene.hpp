@@ -3,7 +3,7 @@
 // transparent pixels. The labels' words are drawn over it at paint time, at the window's DPI.
 #pragma once
 
-#include "window/pictures.hpp"
+#include "pictures/pictures.hpp"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "window/scene.hpp"
+#include "pictures/scene.hpp"
 
 #include "assets/pictures.hpp"
 #include "window/layout.hpp"
