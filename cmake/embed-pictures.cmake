@@ -44,7 +44,7 @@ foreach(record IN LISTS records)
 endforeach()
 
 set(source "// Generated from assets/ by cmake/embed-pictures.cmake: do not edit.
-#include \"assets/pictures.hpp\"
+#include \"assets/records.hpp\"
 
 namespace kelvarin::assets {
 namespace {

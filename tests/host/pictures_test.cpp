@@ -1,7 +1,7 @@
 // The window's pictures: each committed file against the format it must have, the records
 // the program carries, our decoders (the GIF one against giflib), the composition of the
 // window's surface, and the check that picgen still draws exactly the committed files.
-#include "assets/pictures.hpp"
+#include "assets/records.hpp"
 #include "pictures/pictures.hpp"
 #include "tests/host/game_folder.hpp"
 #include "tools/picgen/gif.hpp"

@@ -6,7 +6,7 @@
 //   switch     a real click on the switch label to the marker created or gone, median
 //   tooltips   the working set after those clicks, once pointing has loaded the tooltips
 // Nothing is asserted: the numbers are for reading.
-#include "assets/pictures.hpp"
+#include "assets/records.hpp"
 #include "tests/wine/driver.hpp"
 
 #include <windows.h>

@@ -1,5 +1,5 @@
 // Reading a picture record's header.
-#include "assets/pictures.hpp"
+#include "assets/records.hpp"
 
 namespace kelvarin::assets {
 namespace {
