@@ -1,7 +1,7 @@
 // What a screen reader sees of the window, asked from another process through Active
 // Accessibility: the painted labels as buttons and static text, and a button's default
 // action running its command.
-#include "tests/wine/driver.hpp"
+#include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
 

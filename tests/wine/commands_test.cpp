@@ -1,6 +1,6 @@
 // The three commands, clicked with the real mouse: switch, run and exit, and how the program
 // comes through a folder that changed under it.
-#include "tests/wine/driver.hpp"
+#include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
 

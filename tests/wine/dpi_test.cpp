@@ -1,8 +1,8 @@
 // The window at 144 and 192 DPI: every length scales from twips, the pictures by whole source
 // pixels, the words are drawn with fonts of that DPI, and the scaled labels answer clicks.
 #include "pictures/scene.hpp"
-#include "tests/wine/driver.hpp"
 #include "tests/wine/scene_check.hpp"
+#include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // never a program, a deep folder with awkward letters, decoys of the game elsewhere, and a long
 // run of switches. After each, the program must still run, have said what failed, show what the
 // disk holds and have left no file lost or half-written.
-#include "tests/wine/driver.hpp"
+#include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
 #include <winternl.h>

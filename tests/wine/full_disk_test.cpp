@@ -1,7 +1,7 @@
 // Switching on when the disk is full: no marker may be left behind, half-written or empty.
 // Run by full_disk.sh, which mounts a file system of a few KB and names it in
 // KELVARIN_FULL_DISK_DIR, or says in KELVARIN_FULL_DISK_SKIP why it could not.
-#include "tests/wine/driver.hpp"
+#include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
 

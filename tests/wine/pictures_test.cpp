@@ -1,8 +1,8 @@
 // The window's pictures as the screen shows them at 96 DPI, and the program file's icon.
 #include "assets/records.hpp"
 #include "pictures/scene.hpp"
-#include "tests/wine/driver.hpp"
 #include "tests/wine/scene_check.hpp"
+#include "tools/driver/driver.hpp"
 #include "window/resource.h"
 
 #include <gtest/gtest.h>

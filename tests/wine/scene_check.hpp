@@ -3,7 +3,7 @@
 #pragma once
 
 #include "pictures/pictures.hpp"
-#include "tests/wine/driver.hpp"
+#include "tools/driver/driver.hpp"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 // Start-up of the real program: outside the game folder it refuses to run, inside it shows the
 // mode the marker file says.
-#include "tests/wine/driver.hpp"
+#include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
 

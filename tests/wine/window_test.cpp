@@ -1,6 +1,6 @@
 // The main window as the user meets it: its frame and place, which points of it answer the
 // mouse, the pointer and the tooltips over them, and what the screen shows of the words.
-#include "tests/wine/driver.hpp"
+#include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 //   tooltips   the working set after those clicks, once pointing has loaded the tooltips
 // Nothing is asserted: the numbers are for reading.
 #include "assets/records.hpp"
-#include "tests/wine/driver.hpp"
+#include "tools/driver/driver.hpp"
 
 #include <windows.h>
 
@@ -19,6 +19,7 @@
 namespace {
 
 using kelvarin::e2e::GameFolder;
+using kelvarin::e2e::kelvarinExe;
 using kelvarin::e2e::windowsPath;
 
 constexpr int kRuns = 31;
@@ -170,7 +171,7 @@ Switching measureSwitching(const GameFolder& folder) {
 
 int wmain() {
   const GameFolder folder(GameFolder::Game::Installed);
-  Program kelvarin{windowsPath(KELVARIN_EXE), L"KelvarinMain"};
+  Program kelvarin{kelvarinExe(), L"KelvarinMain"};
   Program baseline{windowsPath(KELVARIN_BASELINE_EXE), L"KelvarinBaseline"};
   measureInTurns(kelvarin, baseline, folder);
   const Summary ours = kelvarin.summary();

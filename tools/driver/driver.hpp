@@ -1,6 +1,6 @@
-// The end-to-end harness: a throw-away game folder, and the real kelvarin.exe started in it and
-// driven as a user would, through its windows and real mouse input. Failures of the harness
-// itself throw; what the program does is left to the tests to judge.
+// The harness of the Wine tests and the benchmarks: a throw-away game folder, and the real
+// kelvarin.exe started in it and driven as a user would, through its windows and real mouse
+// input. Failures of the harness itself throw; what the program does is left to its users to judge.
 #pragma once
 
 #include "platform/win32/handles.hpp"

@@ -1,4 +1,4 @@
-#include "tests/wine/driver.hpp"
+#include "tools/driver/driver.hpp"
 
 #include "window/layout.hpp"
 
