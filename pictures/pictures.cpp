@@ -216,7 +216,7 @@ bool readColourTable(Reader& in, std::uint32_t packed, GifPicture& picture, unsi
 
 } // namespace
 
-std::optional<Bitmap> decodeBmp(Bytes file) {
+std::optional<Canvas> decodeBmp(Bytes file) {
   Reader in(file);
   const bool signature = in.u8() == 'B' && in.u8() == 'M';
   in.u32(); // file size: the pixel rows' bounds are checked against the bytes themselves
@@ -238,8 +238,7 @@ std::optional<Bitmap> decodeBmp(Bytes file) {
   if (!pixels.ok()) {
     return std::nullopt;
   }
-  Bitmap bitmap{static_cast<int>(columns), static_cast<int>(rows),
-                std::vector<std::uint32_t>(columns * rows)};
+  Canvas bitmap(static_cast<int>(columns), static_cast<int>(rows));
   for (std::size_t y = 0; y < rows; ++y) {
     const std::size_t stored = height > 0 ? rows - 1 - y : y;
     const Bytes row = data.subspan(stored * stride, columns * 3);
@@ -382,15 +381,15 @@ std::uint32_t Canvas::at(int x, int y) const {
   return pixels[offset(x, y, width)];
 }
 
-void drawBitmap(Canvas& canvas, const Bitmap& bitmap, int left, int top) {
+void drawUnscaled(Canvas& canvas, const Canvas& picture, int left, int top) {
   const int fromX = std::max(0, -left);
-  const int toX = std::min(bitmap.width, canvas.width - left);
+  const int toX = std::min(picture.width, canvas.width - left);
   const int fromY = std::max(0, -top);
-  const int toY = std::min(bitmap.height, canvas.height - top);
+  const int toY = std::min(picture.height, canvas.height - top);
   for (int y = fromY; y < toY; ++y) {
     for (int x = fromX; x < toX; ++x) {
       canvas.pixels[offset(left + x, top + y, canvas.width)] =
-          bitmap.pixels[offset(x, y, bitmap.width)];
+          picture.pixels[offset(x, y, picture.width)];
     }
   }
 }

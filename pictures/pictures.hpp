@@ -1,7 +1,7 @@
 // The window's pictures decoded and composed without the system: a 24-bit BMP, our GIF, the
-// single image of an ICO or CUR file, and one 32-bit canvas the whole client area is painted
-// into. The program is built without exceptions, so a malformed file decodes to nothing;
-// no decoder reads outside the bytes it is given.
+// single image of an ICO or CUR file, and the canvas, the one grid of pixels they are composed
+// on. The program is built without exceptions, so a malformed file decodes to nothing; no
+// decoder reads outside the bytes it is given.
 #pragma once
 
 #include <array>
@@ -12,15 +12,20 @@
 
 namespace kelvarin::pictures {
 
-// Pixels are 0x00RRGGBB, rows top-down.
-struct Bitmap {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
+// A grid of pixels: a decoded bitmap, the window's surface, what the screen shows of it.
+struct Canvas {
+  Canvas(int canvasWidth, int canvasHeight, std::uint32_t fill = 0);
+
+  // (x, y) must lie on the canvas.
+  std::uint32_t at(int x, int y) const;
+
+  int width;
+  int height;
+  std::vector<std::uint32_t> pixels; // 0x00RRGGBB, rows top-down
 };
 
 // An uncompressed 24-bit BMP, rows stored bottom-up (or top-down, for a negative height).
-std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file);
+std::optional<Canvas> decodeBmp(std::span<const std::uint8_t> file);
 
 struct GifPicture {
   int width = 0;
@@ -52,19 +57,8 @@ std::optional<IconImage> iconImage(std::span<const std::uint8_t> file);
 // two little-endian 16-bit words, then the image.
 std::vector<std::uint8_t> cursorResource(const IconImage& cursor);
 
-struct Canvas {
-  Canvas(int canvasWidth, int canvasHeight, std::uint32_t fill = 0);
-
-  // (x, y) must lie on the canvas.
-  std::uint32_t at(int x, int y) const;
-
-  int width;
-  int height;
-  std::vector<std::uint32_t> pixels; // 0x00RRGGBB, rows top-down
-};
-
-// Copies the bitmap unscaled with its top-left corner at (left, top), clipped to the canvas.
-void drawBitmap(Canvas& canvas, const Bitmap& bitmap, int left, int top);
+// Copies the picture unscaled with its top-left corner at (left, top), clipped to the canvas.
+void drawUnscaled(Canvas& canvas, const Canvas& picture, int left, int top);
 
 // Stretches the picture to the rectangle, nearest neighbour: destination pixel (dx, dy) of
 // the rectangle shows source pixel (dx * width / destWidth, dy * height / destHeight),

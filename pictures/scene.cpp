@@ -13,7 +13,7 @@ std::optional<pictures::Canvas> compose() {
   if (!wall) {
     return std::nullopt;
   }
-  pictures::drawBitmap(canvas, *wall, 0, 0);
+  pictures::drawUnscaled(canvas, *wall, 0, 0);
 
   for (std::size_t i = layout::kControls.size(); i-- > 0;) {
     const layout::Control& control = layout::kControls[i];

@@ -574,14 +574,14 @@ TEST(Canvas, WallUnscaledAndCutAtTheClientAreasRightEdge) {
   const auto wall = decodeBmp(committed("wall.bmp"));
   ASSERT_TRUE(wall);
   Canvas canvas(202, 133, 0xFFFFFFFF);
-  drawBitmap(canvas, *wall, 0, 0);
+  drawUnscaled(canvas, *wall, 0, 0);
   for (int y = 0; y < 133; ++y) {
     for (int x = 0; x < 202; ++x) {
       ASSERT_EQ(canvas.at(x, y), wall->pixels[static_cast<std::size_t>(y * 205 + x)]);
     }
   }
   Canvas offset(10, 10, 1);
-  drawBitmap(offset, *wall, -200, -128); // only its 5 × 5 bottom-right corner lands
+  drawUnscaled(offset, *wall, -200, -128); // only its 5 × 5 bottom-right corner lands
   EXPECT_EQ(offset.at(0, 0), wall->pixels[static_cast<std::size_t>(128 * 205 + 200)]);
   EXPECT_EQ(offset.at(4, 4), wall->pixels[static_cast<std::size_t>(132 * 205 + 204)]);
   EXPECT_EQ(offset.at(5, 4), 1u);
@@ -593,7 +593,7 @@ TEST(Canvas, PlatesSqueezedTo29RowsWithTheWallShowingThroughTransparentPixels) {
   const auto picture = decodeGif(committed("plate.gif"));
   ASSERT_TRUE(wall && picture);
   Canvas canvas(202, 133);
-  drawBitmap(canvas, *wall, 0, 0);
+  drawUnscaled(canvas, *wall, 0, 0);
   for (const std::string_view name : kPlates) {
     const layout::Rect rect = plate(name);
     ASSERT_EQ(rect.width, 66);

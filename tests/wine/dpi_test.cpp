@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Wine, AtDpi, testing::Values(Scale{144, 303, 199}, Scal
                            return "Dpi" + std::to_string(scale.param.dpi);
                          });
 
-Image windowPicture(const GameFolder& folder) {
+pictures::Canvas windowPicture(const GameFolder& folder) {
   Kelvarin app(folder);
   if (app.waitForWindow() == nullptr) {
     throw std::runtime_error("the window did not appear");
@@ -140,8 +140,8 @@ Image windowPicture(const GameFolder& folder) {
 // too: only the words tell a font made at 192 DPI from a magnified one.
 TEST(Dpi, WordsAreDrawnAtTheDpiNotMagnified) {
   const GameFolder folder(GameFolder::Game::Installed);
-  const Image usual = windowPicture(folder);
-  const Image large = [&] {
+  const pictures::Canvas usual = windowPicture(folder);
+  const pictures::Canvas large = [&] {
     const ScreenDpi doubled(192);
     return windowPicture(folder);
   }();

@@ -31,7 +31,7 @@ protected:
   // Declared first, so the program has ended before its folder goes.
   GameFolder folder_{GameFolder::Game::Installed};
   std::unique_ptr<Kelvarin> app_;
-  Image shot_;
+  pictures::Canvas shot_{0, 0};
 };
 
 TEST_F(Pictures, ScreenShowsTheComposedPicturesUnderTheWords) {

@@ -26,7 +26,7 @@ std::string hex(std::uint32_t pixel) {
 
 } // namespace
 
-Image restingPicture(const Kelvarin& app) {
+pictures::Canvas restingPicture(const Kelvarin& app) {
   app.moveTo(kOffWindow);
   EXPECT_TRUE(waitUntil([&] { return !app.tooltipText(); }, std::chrono::seconds(3)));
   app.settle();
@@ -42,7 +42,8 @@ bool darkerOrSame(std::uint32_t shown, std::uint32_t picture) {
   return true;
 }
 
-std::string pictureMismatches(const Image& shot, const pictures::Canvas& expected, int dpi) {
+std::string pictureMismatches(const pictures::Canvas& shot, const pictures::Canvas& expected,
+                              int dpi) {
   if (shot.width != expected.width || shot.height != expected.height) {
     return "the client area is " + std::to_string(shot.width) + " x " + std::to_string(shot.height);
   }
@@ -74,7 +75,7 @@ std::string pictureMismatches(const Image& shot, const pictures::Canvas& expecte
   return count == 0 ? std::string() : std::to_string(count) + " pixels differ:" + found;
 }
 
-layout::Rect wordBox(const Image& shot, const pictures::Canvas& expected,
+layout::Rect wordBox(const pictures::Canvas& shot, const pictures::Canvas& expected,
                      const layout::Rect& area) {
   int left = area.right();
   int top = area.bottom();

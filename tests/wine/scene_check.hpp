@@ -11,7 +11,7 @@
 namespace kelvarin::e2e {
 
 // The client area with the pointer away from it and no tooltip over it.
-Image restingPicture(const Kelvarin& app);
+pictures::Canvas restingPicture(const Kelvarin& app);
 
 // Whether a pixel could be a word's over that picture pixel: black text, anti-aliased or
 // not, is nowhere lighter than what it is drawn on.
@@ -20,10 +20,12 @@ bool darkerOrSame(std::uint32_t shown, std::uint32_t picture);
 // The pixels where the screen does not show `expected`: outside the labels at `dpi` a pixel
 // must equal the picture, inside them it may be darker; the text box paints itself and is not
 // looked at. Empty when all is well, otherwise a few of them, described.
-std::string pictureMismatches(const Image& shot, const pictures::Canvas& expected, int dpi);
+std::string pictureMismatches(const pictures::Canvas& shot, const pictures::Canvas& expected,
+                              int dpi);
 
 // The smallest rectangle holding every pixel of `area` that differs from the picture: the
 // word drawn there. Zero width and height when there is none.
-layout::Rect wordBox(const Image& shot, const pictures::Canvas& expected, const layout::Rect& area);
+layout::Rect wordBox(const pictures::Canvas& shot, const pictures::Canvas& expected,
+                     const layout::Rect& area);
 
 } // namespace kelvarin::e2e

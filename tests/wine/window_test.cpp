@@ -166,7 +166,7 @@ struct Ink {
 
 // The dark pixels of `area`, without those joined to its edge where `edge` says so: a word
 // lies well inside its label, while the plate's outline reaches into the label's corners.
-Ink inkIn(const Image& image, const layout::Rect& area, bool withEdge) {
+Ink inkIn(const pictures::Canvas& image, const layout::Rect& area, bool withEdge) {
   const int width = area.width;
   const int height = std::min(area.bottom(), image.height) - area.top;
   std::vector<char> dark(static_cast<std::size_t>(width * height));
@@ -211,29 +211,29 @@ Ink inkIn(const Image& image, const layout::Rect& area, bool withEdge) {
 // The word as the plate font draws it at `weight`, black on white in a label's place: bold
 // shows in its width wherever it does in its strokes.
 Ink rendered(std::wstring_view word, int weight, const layout::Rect& label) {
-  const Canvas canvas(label.width, label.height);
+  const DibSection dib(label.width, label.height);
   RECT all{0, 0, label.width, label.height};
-  EXPECT_NE(::FillRect(canvas.dc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))), 0);
+  EXPECT_NE(::FillRect(dib.dc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))), 0);
   // Only the face, size and weight count: the words are plain ASCII.
   const win32::UniqueFont font(
       ::CreateFontW(-layout::fontHeight(layout::kPlateFont), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                     DEFAULT_PITCH, std::wstring(layout::kPlateFont.face).c_str()));
   EXPECT_TRUE(font);
-  const win32::Selection selected(canvas.dc(), font.get());
-  EXPECT_NE(::SetBkMode(canvas.dc(), TRANSPARENT), 0);
-  EXPECT_NE(::DrawTextW(canvas.dc(), word.data(), static_cast<int>(word.size()), &all,
+  const win32::Selection selected(dib.dc(), font.get());
+  EXPECT_NE(::SetBkMode(dib.dc(), TRANSPARENT), 0);
+  EXPECT_NE(::DrawTextW(dib.dc(), word.data(), static_cast<int>(word.size()), &all,
                         DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX),
             0);
-  return inkIn(canvas.image(), {0, 0, label.width, label.height}, true);
+  return inkIn(dib.pixels(), {0, 0, label.width, label.height}, true);
 }
 
 TEST_F(Window, PlateWordsAreBoldAndCentred) {
   app_.moveTo(kOffWindow);
   ASSERT_TRUE(waitUntil([&] { return !app_.tooltipText(); }, 3s));
   app_.settle();
-  const Image shot = app_.clientPixels();
-  shot.saveBmp(windowsPath(KELVARIN_WINDOW_PICTURE));
+  const pictures::Canvas shot = app_.clientPixels();
+  saveBmp(shot, windowsPath(KELVARIN_WINDOW_PICTURE));
 
   const std::array<std::wstring_view, 3> words{L"On", L"Run", L"Exit"};
   for (std::size_t i = 0; i < kCommandLabels.size(); ++i) {

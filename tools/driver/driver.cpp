@@ -6,6 +6,7 @@
 
 #include <winternl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -194,7 +195,9 @@ HCURSOR currentCursor() {
   return info.hCursor;
 }
 
-void Image::saveBmp(const std::wstring& path) const {
+void saveBmp(const pictures::Canvas& picture, const std::wstring& path) {
+  const int width = picture.width;
+  const int height = picture.height;
   const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
   BITMAPFILEHEADER file{};
   BITMAPINFOHEADER header{};
@@ -214,7 +217,7 @@ void Image::saveBmp(const std::wstring& path) const {
   for (int y = 0; y < height; ++y) {
     char* row = bytes.data() + offset + rowBytes * static_cast<std::size_t>(height - 1 - y);
     for (int x = 0; x < width; ++x) {
-      const std::uint32_t pixel = at(x, y);
+      const std::uint32_t pixel = picture.at(x, y);
       for (int channel = 0; channel < 3; ++channel) {
         row[x * 3 + channel] = static_cast<char>((pixel >> (8 * channel)) & 0xFF);
       }
@@ -223,7 +226,7 @@ void Image::saveBmp(const std::wstring& path) const {
   writeFile(path, bytes);
 }
 
-Canvas::Canvas(int width, int height) : width_(width), height_(height) {
+DibSection::DibSection(int width, int height) : width_(width), height_(height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -239,13 +242,12 @@ Canvas::Canvas(int width, int height) : width_(width), height_(height) {
   selected_.emplace(dc_.get(), bitmap_.get());
 }
 
-Image Canvas::image() const {
+pictures::Canvas DibSection::pixels() const {
   ::GdiFlush(); // GDI may still be drawing into the bits
   const auto* first = static_cast<const std::uint32_t*>(bits_);
-  Image out{width_, height_, {first, first + width_ * height_}};
-  for (std::uint32_t& pixel : out.pixels) {
-    pixel &= 0x00FFFFFF;
-  }
+  pictures::Canvas out(width_, height_);
+  std::transform(first, first + width_ * height_, out.pixels.begin(),
+                 [](std::uint32_t pixel) { return pixel & 0x00FFFFFF; });
   return out;
 }
 
@@ -554,18 +556,18 @@ std::optional<std::wstring> Kelvarin::tooltipText() const {
   return textOf(tooltip);
 }
 
-Image Kelvarin::clientPixels() const {
+pictures::Canvas Kelvarin::clientPixels() const {
   RECT client{};
   POINT origin{0, 0};
   if (::GetClientRect(window_, &client) == 0 || ::ClientToScreen(window_, &origin) == 0) {
     fail("GetClientRect");
   }
-  const Canvas canvas(client.right, client.bottom);
-  if (::BitBlt(canvas.dc(), 0, 0, client.right, client.bottom, ScreenDc().get(), origin.x, origin.y,
+  const DibSection shot(client.right, client.bottom);
+  if (::BitBlt(shot.dc(), 0, 0, client.right, client.bottom, ScreenDc().get(), origin.x, origin.y,
                SRCCOPY) == 0) {
     fail("BitBlt");
   }
-  return canvas.image();
+  return shot.pixels();
 }
 
 void Kelvarin::pressOk(const MessageBoxView& box) const {

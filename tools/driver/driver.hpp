@@ -3,6 +3,7 @@
 // input. Failures of the harness itself throw; what the program does is left to its users to judge.
 #pragma once
 
+#include "pictures/pictures.hpp"
 #include "platform/win32/handles.hpp"
 #include "window/layout.hpp"
 
@@ -44,22 +45,16 @@ layout::Rect pixelsOf(std::string_view control, int dpi);
 // The pointer shown on the screen now, whichever process set it.
 HCURSOR currentCursor();
 
-// Pixels, top row first, each 0x00RRGGBB.
-struct Image {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
+// Writes the pixels as a 24-bit BMP file, to be looked at.
+void saveBmp(const pictures::Canvas& picture, const std::wstring& path);
 
-  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-  void saveBmp(const std::wstring& path) const; // 24 bits a pixel
-};
-
-// A memory DC that draws into an image of its own.
-class Canvas {
+// A memory DC drawing into a 32-bit top-down DIB section of its own, to be read back.
+class DibSection {
 public:
-  Canvas(int width, int height);
+  DibSection(int width, int height);
   HDC dc() const noexcept { return dc_.get(); }
-  Image image() const;
+  // What has been drawn so far.
+  pictures::Canvas pixels() const;
 
 private:
   int width_;
@@ -156,7 +151,7 @@ public:
   // The text of the program's tooltip while one is visible.
   std::optional<std::wstring> tooltipText() const;
   // What the screen shows of the client area.
-  Image clientPixels() const;
+  pictures::Canvas clientPixels() const;
   void pressOk(const MessageBoxView& box) const;
   // Returns once the program has finished handling what it was handling, or waits modally.
   void settle() const;
