@@ -1,9 +1,9 @@
 // The mode logic on real files: start-up, the switch, run and exit commands, and how each
 // failure is told and survived.
-#include "game_folder.hpp"
 #include "mode/frm_main.hpp"
 #include "mode/texts.hpp"
 #include "platform/posix/posix_platform.hpp"
+#include "tests/host/temp_current_folder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ namespace kelvarin {
 namespace {
 
 namespace fs = std::filesystem;
-using test::GameFolder;
+using test::TempCurrentFolder;
 
 const std::string kMarkerBytes = "Created with Kelvarin by tarquel\r\n";
 
@@ -43,7 +43,7 @@ struct Display final : ModeDisplay {
 
 class Switcher : public ::testing::Test {
 protected:
-  void withGame() { GameFolder::write("icytower.exe", "MZ"); }
+  void withGame() { TempCurrentFolder::write("icytower.exe", "MZ"); }
   void start() { expectOk(form.Form_Load()); }
 
   void expectOn() const {
@@ -66,14 +66,14 @@ protected:
     EXPECT_FALSE(platform.ended());
   }
 
-  GameFolder folder;
+  TempCurrentFolder folder;
   posix::PosixPlatform platform;
   Display display;
   FrmMain form{platform, display};
 };
 
 TEST_F(Switcher, RefusesToRunWithoutTheGameAndTouchesNothing) {
-  GameFolder::write("fun.mode.on", "kept");
+  TempCurrentFolder::write("fun.mode.on", "kept");
   start();
   ASSERT_EQ(platform.messages().size(), 1U);
   EXPECT_EQ(platform.messages()[0].text,
@@ -82,7 +82,7 @@ TEST_F(Switcher, RefusesToRunWithoutTheGameAndTouchesNothing) {
   EXPECT_EQ(platform.messages()[0].icon, MessageIcon::None);
   EXPECT_TRUE(platform.ended());
   EXPECT_EQ(display.writes, 0) << "Butt never runs";
-  EXPECT_EQ(GameFolder::read("fun.mode.on"), "kept");
+  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), "kept");
 
   expectOk(form.lblSwitch_Click());
   expectOk(form.lblRun_Click());
@@ -106,13 +106,13 @@ TEST_F(Switcher, StartsOffWithoutMarker) {
 TEST_F(Switcher, StartsOnWithAnyMarkerAndLeavesItAlone) {
   withGame();
   for (const std::string content : {"", "someone else's words\n"}) {
-    GameFolder::write("fun.mode.on", content);
+    TempCurrentFolder::write("fun.mode.on", content);
     Display fresh;
     FrmMain other(platform, fresh);
     expectOk(other.Form_Load());
     EXPECT_EQ(other.Tag(), L"True");
     EXPECT_EQ(fresh.modeText, L"FUN MODE IS ON");
-    EXPECT_EQ(GameFolder::read("fun.mode.on"), content);
+    EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), content);
   }
 }
 
@@ -138,7 +138,7 @@ TEST_F(Switcher, SwitchesOnWithTheCreditLineAndOffAgain) {
   start();
   expectOk(form.lblSwitch_Click());
   expectOn();
-  EXPECT_EQ(GameFolder::read("fun.mode.on"), kMarkerBytes);
+  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), kMarkerBytes);
   expectOk(form.lblSwitch_Click());
   expectOff();
   EXPECT_FALSE(fs::exists("fun.mode.on"));
@@ -147,26 +147,26 @@ TEST_F(Switcher, SwitchesOnWithTheCreditLineAndOffAgain) {
 
 TEST_F(Switcher, TwoSwitchesReplaceAForeignMarkerWithTheCreditLine) {
   withGame();
-  GameFolder::write("fun.mode.on", "foreign");
+  TempCurrentFolder::write("fun.mode.on", "foreign");
   start();
   expectOk(form.lblSwitch_Click());
   expectOk(form.lblSwitch_Click());
   expectOn();
-  EXPECT_EQ(GameFolder::read("fun.mode.on"), kMarkerBytes);
+  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), kMarkerBytes);
 }
 
 TEST_F(Switcher, DecidesFromTheRecordedModeNotTheDisk) {
   withGame();
   start();
-  GameFolder::write("fun.mode.on", "made by someone else");
+  TempCurrentFolder::write("fun.mode.on", "made by someone else");
   expectOk(form.lblSwitch_Click());
   expectOn();
-  EXPECT_EQ(GameFolder::read("fun.mode.on"), kMarkerBytes) << "overwritten, as recorded off";
+  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), kMarkerBytes) << "overwritten, as recorded off";
 }
 
 TEST_F(Switcher, MarkerAlreadyGoneWhenSwitchingOffIsNoFailure) {
   withGame();
-  GameFolder::write("fun.mode.on", "");
+  TempCurrentFolder::write("fun.mode.on", "");
   start();
   fs::remove("fun.mode.on");
   expectOk(form.lblSwitch_Click());
@@ -203,7 +203,8 @@ TEST_F(Switcher, FailedSwitchOffIsToldAndShowsWhatTheDiskHolds) {
   withGame();
   fs::create_directory("fun.mode.on");
   start();
-  expectOk(form.Butt(true)); // recorded on, but the name is a folder that cannot be deleted as a file
+  // Recorded on, but the name is a folder that cannot be deleted as a file.
+  expectOk(form.Butt(true));
   expectOk(form.lblSwitch_Click());
   expectOneError(L"\"fun.mode.on\"");
   expectOff();
@@ -211,17 +212,17 @@ TEST_F(Switcher, FailedSwitchOffIsToldAndShowsWhatTheDiskHolds) {
 }
 
 TEST_F(Switcher, RunStartsTheCurrentFoldersGameAndKeepsRunning) {
-  GameFolder::write("icytower.exe", "#!/bin/sh\npwd > started.txt\n");
+  TempCurrentFolder::write("icytower.exe", "#!/bin/sh\npwd > started.txt\n");
   fs::permissions("icytower.exe", fs::perms::owner_all);
   start();
   expectOk(form.lblRun_Click());
   EXPECT_TRUE(platform.messages().empty());
   EXPECT_FALSE(platform.ended());
   // The game runs on its own; give it a moment to leave its trace.
-  for (int i = 0; i < 200 && GameFolder::read("started.txt").empty(); ++i) {
+  for (int i = 0; i < 200 && TempCurrentFolder::read("started.txt").empty(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  EXPECT_EQ(GameFolder::read("started.txt"), fs::canonical(folder.path()).string() + "\n");
+  EXPECT_EQ(TempCurrentFolder::read("started.txt"), fs::canonical(folder.path()).string() + "\n");
 }
 
 TEST_F(Switcher, RunWithTheGameGoneIsToldAndKeepsRunning) {
@@ -245,7 +246,7 @@ TEST_F(Switcher, ExitEndsTheProgramAndLeavesTheMarker) {
   expectOk(form.lblSwitch_Click());
   expectOk(form.lblExit_Click());
   EXPECT_TRUE(platform.ended());
-  EXPECT_EQ(GameFolder::read("fun.mode.on"), kMarkerBytes);
+  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), kMarkerBytes);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // window's surface, and the check that picgen still draws exactly the committed files.
 #include "assets/records.hpp"
 #include "pictures/pictures.hpp"
-#include "tests/host/game_folder.hpp"
+#include "tests/host/temp_current_folder.hpp"
 #include "tools/picgen/gif.hpp"
 #include "tools/picgen/picgen.hpp"
 #include "window/layout.hpp"
@@ -25,7 +25,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes committed(const std::string& name) {
   const std::string bytes =
-      test::GameFolder::read(std::filesystem::path(KELVARIN_COMMITTED_PICTURES) / name);
+      test::TempCurrentFolder::read(std::filesystem::path(KELVARIN_COMMITTED_PICTURES) / name);
   return {bytes.begin(), bytes.end()};
 }
 
@@ -450,11 +450,11 @@ TEST(HandCursor, WhiteHandOutlinedInBlackFingerUpNothingInverts) {
 }
 
 TEST(Picgen, DrawsExactlyTheCommittedFiles) {
-  const test::GameFolder folder;
+  const test::TempCurrentFolder folder;
   picgen::writePictures(folder.path());
   for (const picgen::PictureFile& file : picgen::kPictureFiles) {
     const std::string name(file.name);
-    const std::string drawn = test::GameFolder::read(folder.path() / name);
+    const std::string drawn = test::TempCurrentFolder::read(folder.path() / name);
     EXPECT_TRUE(Bytes(drawn.begin(), drawn.end()) == committed(name))
         << name << " differs from what picgen draws: run picgen and commit";
   }

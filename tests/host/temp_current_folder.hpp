@@ -8,9 +8,9 @@
 
 namespace kelvarin::test {
 
-class GameFolder {
+class TempCurrentFolder {
 public:
-  GameFolder() : previous_(std::filesystem::current_path()) {
+  TempCurrentFolder() : previous_(std::filesystem::current_path()) {
     std::string pattern = (std::filesystem::temp_directory_path() / "kelvarin-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
       throw std::filesystem::filesystem_error("mkdtemp",
@@ -19,9 +19,9 @@ public:
     path_ = pattern;
     std::filesystem::current_path(path_);
   }
-  GameFolder(const GameFolder&) = delete;
-  GameFolder& operator=(const GameFolder&) = delete;
-  ~GameFolder() {
+  TempCurrentFolder(const TempCurrentFolder&) = delete;
+  TempCurrentFolder& operator=(const TempCurrentFolder&) = delete;
+  ~TempCurrentFolder() {
     std::error_code ignored;
     std::filesystem::current_path(previous_, ignored);
     std::filesystem::remove_all(path_, ignored);
