@@ -1,23 +1,22 @@
-// The picture records the window carries, one for each control that shows a picture, so the
-// plate and the hand cursor are carried three times. A record is the complete BMP, ICO, GIF
-// or CUR file behind a twelve-byte header: the total length (the bytes after this field),
-// the tag "lt" and two zero bytes, and the file's length, both lengths 32-bit little-endian.
+// What a picture record is: the complete BMP, ICO, GIF or CUR file behind a twelve-byte header,
+// the total length (the bytes after this field), the tag "lt" and two zero bytes, and the
+// file's length, both lengths 32-bit little-endian. The records themselves are generated into
+// assets/picture_records.hpp.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 namespace kelvarin::assets {
 
-extern const std::span<const std::uint8_t> frmMainPicture;     // wall.bmp: the background
-extern const std::span<const std::uint8_t> frmMainIcon;        // kelvarin.ico
-extern const std::span<const std::uint8_t> cmdSwitchPicture;   // plate.gif
-extern const std::span<const std::uint8_t> cmdExitPicture;     // plate.gif
-extern const std::span<const std::uint8_t> imgRunPicture;      // plate.gif
-extern const std::span<const std::uint8_t> lblSwitchMouseIcon; // hand.cur
-extern const std::span<const std::uint8_t> lblRunMouseIcon;    // hand.cur
-extern const std::span<const std::uint8_t> lblExitMouseIcon;   // hand.cur
+// One entry of the table of records: the record's name, the file it carries, its bytes.
+struct Record {
+  std::string_view name;
+  std::string_view file;
+  const std::span<const std::uint8_t>* bytes;
+};
 
 inline constexpr std::size_t kRecordHeaderSize = 12;
 

@@ -1,18 +1,10 @@
-# cmake -DASSETS=<folder> -DOUTPUT=<file.cpp> -P embed-pictures.cmake
-# Writes the picture records the window carries: one per control that shows a picture, each
-# the complete file behind a header (total length, the tag "lt" and two zero bytes, data
-# length; the lengths 32-bit little-endian, the total counting the bytes after itself).
-
-# control's record = file it carries
-set(records
-  frmMainPicture=wall.bmp
-  frmMainIcon=kelvarin.ico
-  cmdSwitchPicture=plate.gif
-  cmdExitPicture=plate.gif
-  imgRunPicture=plate.gif
-  lblSwitchMouseIcon=hand.cur
-  lblRunMouseIcon=hand.cur
-  lblExitMouseIcon=hand.cur)
+# cmake -DRECORDS=<name=file,...> -DASSETS=<folder> -DSOURCE=<file.cpp> -DHEADER=<file.hpp>
+#   -P embed-pictures.cmake
+# Writes the picture records that assets/CMakeLists.txt lists: each the complete file behind a
+# header (total length, the tag "lt" and two zero bytes, data length; the lengths 32-bit
+# little-endian, the total counting the bytes after itself). The header declares each record by
+# name and lists them all in one table.
+string(REPLACE "," ";" records "${RECORDS}")
 
 function(little_endian_32 value out)
   set(bytes "")
@@ -26,6 +18,8 @@ endfunction()
 
 set(arrays "")
 set(spans "")
+set(declarations "")
+set(entries "")
 foreach(record IN LISTS records)
   string(REPLACE "=" ";" pair "${record}")
   list(GET pair 0 name)
@@ -41,10 +35,13 @@ foreach(record IN LISTS records)
   string(APPEND arrays "// ${file}\nconstexpr std::uint8_t k_${name}[] = {\n"
     "${total_bytes}0x6c,0x74,0x00,0x00,${data_bytes}\n${data}};\n\n")
   string(APPEND spans "const std::span<const std::uint8_t> ${name}{k_${name}};\n")
+  string(APPEND declarations "extern const std::span<const std::uint8_t> ${name}; // ${file}\n")
+  string(APPEND entries "    {\"${name}\", \"${file}\", &${name}},\n")
 endforeach()
+list(LENGTH records count)
 
 set(source "// Generated from assets/ by cmake/embed-pictures.cmake: do not edit.
-#include \"assets/records.hpp\"
+#include \"assets/picture_records.hpp\"
 
 namespace kelvarin::assets {
 namespace {
@@ -54,4 +51,22 @@ ${arrays}} // namespace
 ${spans}
 } // namespace kelvarin::assets
 ")
-file(WRITE "${OUTPUT}" "${source}")
+file(WRITE "${SOURCE}" "${source}")
+
+set(header "// Generated from assets/CMakeLists.txt by cmake/embed-pictures.cmake: do not edit.
+// The picture records the window carries, each by name, and all of them in one table.
+#pragma once
+
+#include \"assets/records.hpp\"
+
+#include <array>
+
+namespace kelvarin::assets {
+
+${declarations}
+inline constexpr std::array<Record, ${count}> kRecords{{
+${entries}}};
+
+} // namespace kelvarin::assets
+")
+file(WRITE "${HEADER}" "${header}")

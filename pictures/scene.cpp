@@ -1,6 +1,6 @@
 #include "pictures/scene.hpp"
 
-#include "assets/records.hpp"
+#include "assets/picture_records.hpp"
 #include "window/layout.hpp"
 
 namespace kelvarin::scene {

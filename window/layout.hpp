@@ -2,7 +2,7 @@
 // stacking order (each entry lies above every entry after it). Nothing else places a control.
 #pragma once
 
-#include "assets/records.hpp"
+#include "assets/picture_records.hpp"
 
 #include <array>
 #include <cstdint>

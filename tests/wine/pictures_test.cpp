@@ -1,5 +1,5 @@
 // The window's pictures as the screen shows them at 96 DPI, and the program file's icon.
-#include "assets/records.hpp"
+#include "assets/picture_records.hpp"
 #include "pictures/scene.hpp"
 #include "tests/wine/scene_check.hpp"
 #include "tools/driver/driver.hpp"

@@ -6,7 +6,7 @@
 //   switch     a real click on the switch label to the marker created or gone, median
 //   tooltips   the working set after those clicks, once pointing has loaded the tooltips
 // Nothing is asserted: the numbers are for reading.
-#include "assets/records.hpp"
+#include "assets/picture_records.hpp"
 #include "tools/driver/driver.hpp"
 
 #include <windows.h>
@@ -178,12 +178,8 @@ int wmain() {
   const Summary least = baseline.summary();
 
   std::size_t pictureBytes = 0;
-  for (const auto* record :
-       {&kelvarin::assets::frmMainPicture, &kelvarin::assets::frmMainIcon,
-        &kelvarin::assets::cmdSwitchPicture, &kelvarin::assets::cmdExitPicture,
-        &kelvarin::assets::imgRunPicture, &kelvarin::assets::lblSwitchMouseIcon,
-        &kelvarin::assets::lblRunMouseIcon, &kelvarin::assets::lblExitMouseIcon}) {
-    pictureBytes += record->size();
+  for (const kelvarin::assets::Record& record : kelvarin::assets::kRecords) {
+    pictureBytes += record.bytes->size();
   }
   const double exeKb = fileKb(kelvarin.exe);
   const double picturesKb = static_cast<double>(pictureBytes) / 1024.0;
