@@ -10,9 +10,7 @@ Status FrmMain::Butt(bool exist) {
   if (Status shown = display_.setSwitchCaption(exist ? kSwitchOff : kSwitchOn); !shown.ok()) {
     return shown;
   }
-  std::wstring text(kModePrefix);
-  text += exist ? kModeOn : kModeOff;
-  return display_.setModeText(text);
+  return display_.setModeText(exist ? kModeTextOn : kModeTextOff);
 }
 
 Status FrmMain::Form_Load() {

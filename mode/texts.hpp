@@ -1,4 +1,5 @@
-// Every file name and text the mode logic uses, built in.
+// Every file name and text the mode logic uses, built in. The window's layout table starts out
+// with the caption and the mode texts from here.
 #pragma once
 
 #include <string_view>
@@ -15,9 +16,8 @@ inline constexpr std::wstring_view kGameMissing =
 
 inline constexpr std::wstring_view kSwitchOn = L"On";
 inline constexpr std::wstring_view kSwitchOff = L"Off";
-inline constexpr std::wstring_view kModePrefix = L"FUN MODE IS ";
-inline constexpr std::wstring_view kModeOn = L"ON";
-inline constexpr std::wstring_view kModeOff = L"OFF";
+inline constexpr std::wstring_view kModeTextOn = L"FUN MODE IS ON";
+inline constexpr std::wstring_view kModeTextOff = L"FUN MODE IS OFF";
 
 inline constexpr std::wstring_view kCannotCreateMarker =
     L"The file \"fun.mode.on\" could not be written.";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "assets/picture_records.hpp"
+#include "mode/texts.hpp"
 
 #include <array>
 #include <cstdint>
@@ -85,19 +86,19 @@ struct Window {
   int clientHeightTwips;
 };
 
-inline constexpr Window kWindow{L"Kelvarin", 3030, 1995};
+inline constexpr Window kWindow{kCaption, 3030, 1995};
 
 // clang-format off
 inline constexpr std::array<Control, 9> kControls{{
-  {"txtMode",   Kind::TextBox, {1200, 1440, 1695, 285}, L"FUN MODE IS OFF", nullptr,     Align::Left,   Pointer::Default, L"",                 2,  Command::None,   nullptr,                   nullptr},
-  {"Label2",    Kind::Label,   {0,    0,    330,  195}, L"v2.0",            &kSmallFont, Align::Left,   Pointer::Default, L"",                 5,  Command::None,   nullptr,                   nullptr},
-  {"lblRun",    Kind::Label,   {120,  960,  975,  375}, L"Run",             &kPlateFont, Align::Centre, Pointer::Hand,    L"Run Icy Tower.",   4,  Command::Run,    nullptr,                   &assets::lblRunMouseIcon},
-  {"Label1",    Kind::Label,   {2040, 1800, 975,  255}, L"by tarquel",      &kSmallFont, Align::Left,   Pointer::Default, L"",                 3,  Command::None,   nullptr,                   nullptr},
-  {"lblSwitch", Kind::Label,   {1800, 120,  975,  375}, L"On",              &kPlateFont, Align::Centre, Pointer::Hand,    L"Switch FUN MODE.", 1,  Command::Switch, nullptr,                   &assets::lblSwitchMouseIcon},
-  {"lblExit",   Kind::Label,   {120,  1440, 975,  375}, L"Exit",            &kPlateFont, Align::Centre, Pointer::Hand,    L"Exit program.",    0,  Command::Exit,   nullptr,                   &assets::lblExitMouseIcon},
-  {"cmdSwitch", Kind::Picture, {1800, 120,  990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::cmdSwitchPicture, nullptr},
-  {"cmdExit",   Kind::Picture, {120,  1440, 990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::cmdExitPicture,   nullptr},
-  {"imgRun",    Kind::Picture, {120,  960,  990,  435}, L"",                nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::imgRunPicture,    nullptr},
+  {"txtMode",   Kind::TextBox, {1200, 1440, 1695, 285}, kModeTextOff,  nullptr,     Align::Left,   Pointer::Default, L"",                 2,  Command::None,   nullptr,                   nullptr},
+  {"Label2",    Kind::Label,   {0,    0,    330,  195}, L"v2.0",       &kSmallFont, Align::Left,   Pointer::Default, L"",                 5,  Command::None,   nullptr,                   nullptr},
+  {"lblRun",    Kind::Label,   {120,  960,  975,  375}, L"Run",        &kPlateFont, Align::Centre, Pointer::Hand,    L"Run Icy Tower.",   4,  Command::Run,    nullptr,                   &assets::lblRunMouseIcon},
+  {"Label1",    Kind::Label,   {2040, 1800, 975,  255}, L"by tarquel", &kSmallFont, Align::Left,   Pointer::Default, L"",                 3,  Command::None,   nullptr,                   nullptr},
+  {"lblSwitch", Kind::Label,   {1800, 120,  975,  375}, kSwitchOn,     &kPlateFont, Align::Centre, Pointer::Hand,    L"Switch FUN MODE.", 1,  Command::Switch, nullptr,                   &assets::lblSwitchMouseIcon},
+  {"lblExit",   Kind::Label,   {120,  1440, 975,  375}, L"Exit",       &kPlateFont, Align::Centre, Pointer::Hand,    L"Exit program.",    0,  Command::Exit,   nullptr,                   &assets::lblExitMouseIcon},
+  {"cmdSwitch", Kind::Picture, {1800, 120,  990,  435}, L"",           nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::cmdSwitchPicture, nullptr},
+  {"cmdExit",   Kind::Picture, {120,  1440, 990,  435}, L"",           nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::cmdExitPicture,   nullptr},
+  {"imgRun",    Kind::Picture, {120,  960,  990,  435}, L"",           nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::imgRunPicture,    nullptr},
 }};
 // clang-format on
 
