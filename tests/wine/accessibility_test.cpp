@@ -1,13 +1,12 @@
 // What a screen reader sees of the window, asked from another process through Active
 // Accessibility: the painted labels as buttons and static text, and a button's default
 // action running its command.
-#include "tools/driver/driver.hpp"
+#include "tests/wine/expected.hpp"
+#include "tests/wine/fixture.hpp"
 
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
-
-#include <memory>
 
 namespace kelvarin::e2e {
 namespace {
@@ -29,14 +28,12 @@ std::wstring take(BSTR text) {
   return out;
 }
 
-class Accessibility : public testing::Test {
+class Accessibility : public InGameFolder {
 protected:
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-    app_ = std::make_unique<Kelvarin>(folder_);
-    const HWND window = app_->waitForWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(window_, static_cast<DWORD>(OBJID_CLIENT),
                                                        IID_IAccessible,
                                                        reinterpret_cast<void**>(&client_))));
   }
@@ -60,8 +57,6 @@ protected:
     return v.lVal;
   }
 
-  GameFolder folder_{GameFolder::Game::Installed};
-  std::unique_ptr<Kelvarin> app_;
   IAccessible* client_ = nullptr;
 };
 
@@ -69,11 +64,11 @@ TEST_F(Accessibility, LabelsAreButtonsAndStaticTextNamedByTheirWords) {
   long count = 0;
   ASSERT_EQ(client_->get_accChildCount(&count), S_OK);
   EXPECT_EQ(count, 6);
-  EXPECT_EQ(name(kLblSwitch), L"On");
-  EXPECT_EQ(name(kLblRun), L"Run");
-  EXPECT_EQ(name(kLblExit), L"Exit");
-  EXPECT_EQ(name(kLabel1), L"by tarquel");
-  EXPECT_EQ(name(kLabel2), L"v2.0");
+  EXPECT_EQ(name(kLblSwitch), expected::kSwitchOn);
+  EXPECT_EQ(name(kLblRun), expected::kRun);
+  EXPECT_EQ(name(kLblExit), expected::kExit);
+  EXPECT_EQ(name(kLabel1), expected::kCredit);
+  EXPECT_EQ(name(kLabel2), expected::kVersionLabel);
   for (const long id : {kLblSwitch, kLblRun, kLblExit}) {
     EXPECT_EQ(role(id), ROLE_SYSTEM_PUSHBUTTON) << id;
   }
@@ -82,7 +77,7 @@ TEST_F(Accessibility, LabelsAreButtonsAndStaticTextNamedByTheirWords) {
 
   BSTR text = nullptr;
   EXPECT_EQ(client_->get_accDescription(child(kLblRun), &text), S_OK);
-  EXPECT_EQ(take(text), L"Run Icy Tower.");
+  EXPECT_EQ(take(text), expected::kRunTip);
   text = nullptr;
   EXPECT_EQ(client_->get_accDefaultAction(child(kLabel1), &text), S_FALSE);
   take(text);
@@ -102,10 +97,10 @@ TEST_F(Accessibility, HitTestAndLocationAgreeWithTheLayout) {
 
 TEST_F(Accessibility, DefaultActionRunsTheCommandAndTheNameFollows) {
   ASSERT_EQ(client_->accDoDefaultAction(child(kLblSwitch)), S_OK);
-  ASSERT_TRUE(app_->waitForModeText(L"FUN MODE IS ON")) << utf8(app_->modeText());
+  ASSERT_TRUE(app_->waitForModeText(expected::kModeOn)) << utf8(app_->modeText());
   app_->settle();
-  EXPECT_EQ(folder_.read(L"fun.mode.on"), "Created with Kelvarin by tarquel\r\n");
-  EXPECT_EQ(name(kLblSwitch), L"Off");
+  EXPECT_EQ(folder_.read(expected::kMarker), expected::kMarkerBytes);
+  EXPECT_EQ(name(kLblSwitch), expected::kSwitchOff);
 }
 
 } // namespace

@@ -1,33 +1,25 @@
 // The three commands, clicked with the real mouse: switch, run and exit, and how the program
 // comes through a folder that changed under it.
-#include "tools/driver/driver.hpp"
+#include "tests/wine/expected.hpp"
+#include "tests/wine/fixture.hpp"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace kelvarin::e2e {
 namespace {
 
-const std::wstring kOn = L"FUN MODE IS ON";
-const std::wstring kOff = L"FUN MODE IS OFF";
-constexpr std::wstring_view kMarker = L"fun.mode.on";
-const std::string kCreditLine = "Created with Kelvarin by tarquel\r\n";
+using expected::kMarker;
+using expected::kMarkerBytes;
+using expected::kModeOff;
+using expected::kModeOn;
 
-class Commands : public testing::Test {
+class Commands : public InGameFolder {
 protected:
-  Commands() : folder_(GameFolder::Game::Installed) {}
-
-  void start() {
-    app_ = std::make_unique<Kelvarin>(folder_);
-    ASSERT_NE(app_->waitForWindow(), nullptr) << "the window did not appear";
-  }
-
   // An error box that names `subject` and gives a reason; OK closes it and the program runs on.
   void expectErrorBox(std::wstring_view subject) {
     const auto box = app_->waitForMessageBox();
     ASSERT_TRUE(box) << "no message box";
-    EXPECT_EQ(box->caption, L"Kelvarin");
+    EXPECT_EQ(box->caption, expected::kCaption);
     EXPECT_TRUE(box->hasIcon);
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
     EXPECT_NE(box->text.find(subject), std::wstring::npos) << utf8(box->text);
@@ -39,21 +31,17 @@ protected:
     EXPECT_TRUE(app_->running());
     EXPECT_FALSE(app_->hasMessageBox());
   }
-
-  // Declared first, so the program has ended before its folder goes.
-  GameFolder folder_;
-  std::unique_ptr<Kelvarin> app_;
 };
 
 TEST_F(Commands, SwitchWritesTheMarkerThenDeletesIt) {
   ASSERT_NO_FATAL_FAILURE(start());
   app_->click("lblSwitch");
-  ASSERT_TRUE(app_->waitForModeText(kOn)) << utf8(app_->modeText());
+  ASSERT_TRUE(app_->waitForModeText(kModeOn)) << utf8(app_->modeText());
   app_->settle(); // the file is written after the display changes
-  EXPECT_EQ(folder_.read(kMarker), kCreditLine);
+  EXPECT_EQ(folder_.read(kMarker), kMarkerBytes);
 
   app_->click("lblSwitch");
-  ASSERT_TRUE(app_->waitForModeText(kOff)) << utf8(app_->modeText());
+  ASSERT_TRUE(app_->waitForModeText(kModeOff)) << utf8(app_->modeText());
   app_->settle();
   EXPECT_FALSE(folder_.exists(kMarker));
   EXPECT_FALSE(app_->hasMessageBox());
@@ -64,7 +52,7 @@ TEST_F(Commands, SwitchOffAfterTheMarkerVanishedIsNoError) {
   ASSERT_NO_FATAL_FAILURE(start());
   folder_.remove(kMarker);
   app_->click("lblSwitch");
-  ASSERT_TRUE(app_->waitForModeText(kOff)) << utf8(app_->modeText());
+  ASSERT_TRUE(app_->waitForModeText(kModeOff)) << utf8(app_->modeText());
   app_->settle();
   EXPECT_FALSE(app_->hasMessageBox());
   EXPECT_TRUE(app_->running());
@@ -76,23 +64,23 @@ TEST_F(Commands, SwitchThatCannotWriteTheMarkerSaysWhyAndStaysOff) {
   folder_.makeFolder(kMarker); // a folder where the file should go
   app_->click("lblSwitch");
   ASSERT_NO_FATAL_FAILURE(expectErrorBox(kMarker));
-  EXPECT_EQ(app_->modeText(), kOff);
+  EXPECT_EQ(app_->modeText(), kModeOff);
 
   // The recorded mode is the one shown: the next switch turns the mode on.
   folder_.remove(kMarker);
   app_->click("lblSwitch");
-  ASSERT_TRUE(app_->waitForModeText(kOn)) << utf8(app_->modeText());
+  ASSERT_TRUE(app_->waitForModeText(kModeOn)) << utf8(app_->modeText());
   app_->settle();
-  EXPECT_EQ(folder_.read(kMarker), kCreditLine);
+  EXPECT_EQ(folder_.read(kMarker), kMarkerBytes);
 }
 
 TEST_F(Commands, RunStartsTheGameMinimizedInItsFolder) {
   ASSERT_NO_FATAL_FAILURE(start());
   app_->click("lblRun");
   ASSERT_TRUE(folder_.waitForGameStarts(1)) << "the game was not started";
-  const std::string expected = "path=" + utf8(folder_.pathOf(L"icytower.exe")) +
-                               "|folder=" + utf8(folder_.path()) + "|show=2|marker=0";
-  EXPECT_EQ(folder_.gameStarts(), std::vector<std::string>{expected});
+  const std::string started = "path=" + utf8(folder_.pathOf(expected::kGame)) +
+                              "|folder=" + utf8(folder_.path()) + "|show=2|marker=0";
+  EXPECT_EQ(folder_.gameStarts(), std::vector<std::string>{started});
   app_->settle();
   EXPECT_TRUE(app_->running());
   EXPECT_FALSE(app_->hasMessageBox());
@@ -100,9 +88,9 @@ TEST_F(Commands, RunStartsTheGameMinimizedInItsFolder) {
 
 TEST_F(Commands, RunWithoutTheGameSaysWhyAndKeepsRunning) {
   ASSERT_NO_FATAL_FAILURE(start());
-  folder_.remove(L"icytower.exe");
+  folder_.remove(expected::kGame);
   app_->click("lblRun");
-  ASSERT_NO_FATAL_FAILURE(expectErrorBox(L"icytower.exe"));
+  ASSERT_NO_FATAL_FAILURE(expectErrorBox(expected::kGame));
   EXPECT_TRUE(folder_.gameStarts().empty());
 }
 

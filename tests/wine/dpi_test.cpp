@@ -1,12 +1,12 @@
 // The window at 144 and 192 DPI: every length scales from twips, the pictures by whole source
 // pixels, the words are drawn with fonts of that DPI, and the scaled labels answer clicks.
 #include "pictures/scene.hpp"
+#include "tests/wine/expected.hpp"
+#include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"
-#include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
 #include <system_error>
 
@@ -68,19 +68,12 @@ struct Scale {
   int height;
 };
 
-class AtDpi : public testing::TestWithParam<Scale> {
+class AtDpi : public InGameFolder, public testing::WithParamInterface<Scale> {
 protected:
-  void SetUp() override {
-    app_ = std::make_unique<Kelvarin>(folder_);
-    window_ = app_->waitForWindow();
-    ASSERT_NE(window_, nullptr) << "the window did not appear";
-  }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
 
-  // Declared first, so the program has ended before its folder goes.
-  GameFolder folder_{GameFolder::Game::Installed};
+  // Made before the program starts, which reads the DPI then.
   ScreenDpi screenDpi_{GetParam().dpi};
-  std::unique_ptr<Kelvarin> app_;
-  HWND window_ = nullptr;
 };
 
 TEST_P(AtDpi, WindowTextBoxAndPicturesScale) {
@@ -109,9 +102,9 @@ TEST_P(AtDpi, WindowTextBoxAndPicturesScale) {
 TEST_P(AtDpi, ClickOnTheScaledSwitchLabelSwitches) {
   const layout::Rect r = pixelsOf("lblSwitch", GetParam().dpi);
   app_->clickAt({r.left + r.width / 2, r.top + r.height / 2});
-  EXPECT_TRUE(app_->waitForModeText(L"FUN MODE IS ON")) << utf8(app_->modeText());
+  EXPECT_TRUE(app_->waitForModeText(expected::kModeOn)) << utf8(app_->modeText());
   app_->settle();
-  EXPECT_TRUE(folder_.exists(L"fun.mode.on"));
+  EXPECT_TRUE(folder_.exists(expected::kMarker));
 }
 
 // The tooltip's area is the scaled label too, from the first time the pointer comes.
@@ -119,7 +112,7 @@ TEST_P(AtDpi, TooltipShowsOverTheScaledExitLabel) {
   const layout::Rect r = pixelsOf("lblExit", GetParam().dpi);
   app_->moveTo({r.right() - 2, r.bottom() - 2});
   EXPECT_TRUE(
-      waitUntil([&] { return app_->tooltipText() == L"Exit program."; }, std::chrono::seconds(3)))
+      waitUntil([&] { return app_->tooltipText() == expected::kExitTip; }, std::chrono::seconds(3)))
       << utf8(app_->tooltipText().value_or(L"(none)"));
 }
 

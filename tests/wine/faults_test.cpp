@@ -3,7 +3,8 @@
 // never a program, a deep folder with awkward letters, decoys of the game elsewhere, and a long
 // run of switches. After each, the program must still run, have said what failed, show what the
 // disk holds and have left no file lost or half-written.
-#include "tools/driver/driver.hpp"
+#include "tests/wine/expected.hpp"
+#include "tests/wine/fixture.hpp"
 
 #include <gtest/gtest.h>
 #include <winternl.h>
@@ -12,23 +13,23 @@
 #include <cstdint>
 #include <cstring>
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace kelvarin::e2e {
 namespace {
 
-const std::wstring kOn = L"FUN MODE IS ON";
-const std::wstring kOff = L"FUN MODE IS OFF";
-constexpr std::wstring_view kMarker = L"fun.mode.on";
-constexpr std::wstring_view kGame = L"icytower.exe";
-const std::string kCreditLine = "Created with Kelvarin by tarquel\r\n";
+using expected::kCannotDelete;
+using expected::kCannotStart;
+using expected::kCannotWrite;
+using expected::kGame;
+using expected::kMarker;
+using expected::kMarkerBytes;
+using expected::kModeOff;
+using expected::kModeOn;
+
 // Longer than the credit line: an overwrite that does not truncate leaves its tail behind.
 const std::string kForeign = "someone else's marker, longer than the credit line\r\n";
-const std::wstring kCannotWrite = L"The file \"fun.mode.on\" could not be written.";
-const std::wstring kCannotDelete = L"The file \"fun.mode.on\" could not be deleted.";
-const std::wstring kCannotStart = L"The game \"icytower.exe\" could not be started.";
 
 // The file write-protected while this lives: the folder's clean-up could not delete it else.
 class WriteProtected {
@@ -48,21 +49,14 @@ private:
   std::wstring name_;
 };
 
-class Faults : public testing::Test {
+class Faults : public InGameFolder {
 protected:
-  Faults() : folder_(GameFolder::Game::Installed) {}
-
-  void start() {
-    app_ = std::make_unique<Kelvarin>(folder_);
-    ASSERT_NE(app_->waitForWindow(), nullptr) << "the window did not appear";
-  }
-
   // Exactly what failed, then the system's reason; after OK the program runs on, showing
   // `shown` as the mode.
   void expectFailure(const std::wstring& what, const std::wstring& shown) {
     const auto box = app_->waitForMessageBox();
     ASSERT_TRUE(box) << "no message box";
-    EXPECT_EQ(box->caption, L"Kelvarin");
+    EXPECT_EQ(box->caption, expected::kCaption);
     EXPECT_TRUE(box->hasIcon);
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
     const std::wstring lead = what + L"\n\n";
@@ -81,26 +75,22 @@ protected:
     app_->settle(); // the file changes after the display
     EXPECT_FALSE(app_->hasMessageBox());
   }
-
-  // Declared first, so the program has ended before its folder goes.
-  GameFolder folder_;
-  std::unique_ptr<Kelvarin> app_;
 };
 
 TEST_F(Faults, AMarkerMadeBySomeoneElseWhileOffIsOverwrittenBySwitchingOn) {
   ASSERT_NO_FATAL_FAILURE(start());
   folder_.write(kMarker, kForeign);
-  ASSERT_NO_FATAL_FAILURE(switchTo(kOn));
-  EXPECT_EQ(folder_.read(kMarker), kCreditLine);
+  ASSERT_NO_FATAL_FAILURE(switchTo(kModeOn));
+  EXPECT_EQ(folder_.read(kMarker), kMarkerBytes);
 }
 
 TEST_F(Faults, AReadOnlyMarkerIsNeitherDeletedNorOverwritten) {
   folder_.write(kMarker, kForeign);
   const WriteProtected guard(folder_, kMarker);
   ASSERT_NO_FATAL_FAILURE(start());
-  ASSERT_EQ(app_->modeText(), kOn);
+  ASSERT_EQ(app_->modeText(), kModeOn);
   app_->click("lblSwitch");
-  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotDelete, kOn));
+  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotDelete, kModeOn));
   EXPECT_EQ(folder_.read(kMarker), kForeign);
 }
 
@@ -114,7 +104,7 @@ TEST_F(Faults, SwitchingOnOverAReadOnlyMarkerFailsAndShowsTheMarkerThere) {
     GTEST_SKIP() << "this system lets a read-only file be opened for writing";
   }
   app_->click("lblSwitch");
-  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotWrite, kOn));
+  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotWrite, kModeOn));
   EXPECT_EQ(folder_.read(kMarker), kForeign);
 }
 
@@ -125,7 +115,7 @@ TEST_F(Faults, AMarkerHeldOpenByAnotherProgramIsNotDeleted) {
     const win32::UniqueFile held = folder_.lock(kMarker);
     app_->click("lblSwitch");
     // Held open it cannot be opened for reading either, so the mode shows as off.
-    ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotDelete, kOff));
+    ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotDelete, kModeOff));
   }
   EXPECT_EQ(folder_.read(kMarker), kForeign);
 }
@@ -136,7 +126,7 @@ TEST_F(Faults, AMarkerHeldOpenByAnotherProgramIsNotOverwritten) {
   {
     const win32::UniqueFile held = folder_.lock(kMarker);
     app_->click("lblSwitch");
-    ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotWrite, kOff));
+    ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotWrite, kModeOff));
   }
   EXPECT_EQ(folder_.read(kMarker), kForeign);
 }
@@ -146,7 +136,7 @@ TEST_F(Faults, AMarkerThatCannotBeReadAtStartUpMeansOffAndIsLeftAlone) {
   {
     const win32::UniqueFile held = folder_.lock(kMarker);
     ASSERT_NO_FATAL_FAILURE(start());
-    EXPECT_EQ(app_->modeText(), kOff);
+    EXPECT_EQ(app_->modeText(), kModeOff);
     app_->settle();
   }
   EXPECT_FALSE(app_->hasMessageBox());
@@ -158,16 +148,16 @@ TEST_F(Faults, RunWhenTheGameWasReplacedByAFolderSaysWhyAndKeepsRunning) {
   folder_.remove(kGame);
   folder_.makeFolder(kGame);
   app_->click("lblRun");
-  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotStart, kOff));
+  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotStart, kModeOff));
 }
 
 TEST_F(Faults, AnEmptyGameFileLetsTheWindowOpenButCannotBeRun) {
   folder_.remove(kGame);
   folder_.write(kGame, "");
   ASSERT_NO_FATAL_FAILURE(start());
-  EXPECT_EQ(app_->modeText(), kOff);
+  EXPECT_EQ(app_->modeText(), kModeOff);
   app_->click("lblRun");
-  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotStart, kOff));
+  ASSERT_NO_FATAL_FAILURE(expectFailure(kCannotStart, kModeOff));
   EXPECT_EQ(folder_.read(kGame), "");
 }
 
@@ -177,7 +167,7 @@ TEST(FaultsAtStartUp, AGameThatIsAFolderIsRefused) {
   Kelvarin app(folder);
   const auto box = app.waitForMessageBox();
   ASSERT_TRUE(box) << "no message box";
-  EXPECT_EQ(box->text, L"Icytower.exe wasn't found. The switcher must be in the game directory.");
+  EXPECT_EQ(box->text, expected::kGameMissing);
   EXPECT_FALSE(box->hasIcon);
   app.pressOk(*box);
   EXPECT_TRUE(app.waitForExit()) << "still running after OK";
@@ -197,18 +187,18 @@ TEST(FaultsInAnAwkwardFolder, EveryCommandWorksInADeepFolder) {
 
   Kelvarin app(folder);
   ASSERT_NE(app.waitForWindow(), nullptr) << "the window did not appear";
-  EXPECT_EQ(app.modeText(), kOff);
+  EXPECT_EQ(app.modeText(), kModeOff);
   app.click("lblSwitch");
-  ASSERT_TRUE(app.waitForModeText(kOn));
+  ASSERT_TRUE(app.waitForModeText(kModeOn));
   app.settle();
-  EXPECT_EQ(folder.read(kMarker), kCreditLine);
+  EXPECT_EQ(folder.read(kMarker), kMarkerBytes);
   app.click("lblRun");
   ASSERT_TRUE(folder.waitForGameStarts(1)) << "the game was not started";
   EXPECT_EQ(folder.gameStarts(),
             std::vector<std::string>{"path=" + utf8(folder.pathOf(kGame)) +
                                      "|folder=" + utf8(folder.path()) + "|show=2|marker=1"});
   app.click("lblSwitch");
-  ASSERT_TRUE(app.waitForModeText(kOff));
+  ASSERT_TRUE(app.waitForModeText(kModeOff));
   app.settle();
   EXPECT_FALSE(folder.exists(kMarker));
   EXPECT_FALSE(app.hasMessageBox());
@@ -247,7 +237,7 @@ TEST_F(Faults, ThousandsOfSwitchesLeaveNothingBehind) {
   ASSERT_NO_FATAL_FAILURE(start());
   const auto flip = [&](int i) {
     app_->click("lblSwitch");
-    return app_->waitForModeText(i % 2 == 0 ? kOn : kOff);
+    return app_->waitForModeText(i % 2 == 0 ? kModeOn : kModeOff);
   };
   for (int i = 0; i < kWarmUp; ++i) {
     ASSERT_TRUE(flip(i)) << "switch " << i;
@@ -275,7 +265,7 @@ TEST_F(Faults, ThousandsOfSwitchesLeaveNothingBehind) {
             << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n"
             << "before: " << describe(before) << "\nafter:  " << describe(after) << '\n';
 
-  EXPECT_EQ(app_->modeText(), kOff);
+  EXPECT_EQ(app_->modeText(), kModeOff);
   EXPECT_FALSE(folder_.exists(kMarker));
   EXPECT_FALSE(app_->hasMessageBox());
   EXPECT_LE(after.handles, before.handles + 4);

@@ -1,6 +1,7 @@
 // Switching on when the disk is full: no marker may be left behind, half-written or empty.
 // Run by full_disk.sh, which mounts a file system of a few KB and names it in
 // KELVARIN_FULL_DISK_DIR, or says in KELVARIN_FULL_DISK_SKIP why it could not.
+#include "tests/wine/expected.hpp"
 #include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ TEST(FullDisk, SwitchingOnLeavesNoMarkerAndSaysWhy) {
   }
   // The stand-in game would not fit: the start-up check only opens the file.
   const GameFolder folder(GameFolder::Game::Missing, windowsPath(disk));
-  folder.write(L"icytower.exe", "MZ");
+  folder.write(expected::kGame, "MZ");
   ASSERT_NO_FATAL_FAILURE(fill(folder));
 
   Kelvarin app(folder);
@@ -43,15 +44,15 @@ TEST(FullDisk, SwitchingOnLeavesNoMarkerAndSaysWhy) {
   app.click("lblSwitch");
   const auto box = app.waitForMessageBox();
   ASSERT_TRUE(box) << "no message box";
-  EXPECT_EQ(box->caption, L"Kelvarin");
+  EXPECT_EQ(box->caption, expected::kCaption);
   EXPECT_TRUE(box->hasIcon);
-  EXPECT_NE(box->text.find(L"\"fun.mode.on\" could not be written.\n\n"), std::wstring::npos)
+  EXPECT_NE(box->text.find(expected::kCannotWrite + L"\n\n"), std::wstring::npos)
       << utf8(box->text);
   app.pressOk(*box);
   app.settle();
   EXPECT_TRUE(app.running());
-  EXPECT_EQ(app.modeText(), L"FUN MODE IS OFF");
-  EXPECT_FALSE(folder.exists(L"fun.mode.on"));
+  EXPECT_EQ(app.modeText(), expected::kModeOff);
+  EXPECT_FALSE(folder.exists(expected::kMarker));
 }
 
 } // namespace

@@ -1,15 +1,14 @@
 // The window's pictures as the screen shows them at 96 DPI, and the program file's icon.
 #include "assets/picture_records.hpp"
 #include "pictures/scene.hpp"
+#include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"
-#include "tools/driver/driver.hpp"
 #include "window/resource.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
-#include <memory>
 
 namespace kelvarin::e2e {
 namespace {
@@ -18,19 +17,15 @@ constexpr std::uint8_t kTransparentIndex = 239;
 constexpr std::array<std::string_view, 3> kPlates{"cmdSwitch", "imgRun", "cmdExit"};
 constexpr std::array<std::string_view, 3> kWords{"lblSwitch", "lblRun", "lblExit"};
 
-class Pictures : public testing::Test {
+class Pictures : public InGameFolder {
 protected:
   void SetUp() override {
-    app_ = std::make_unique<Kelvarin>(folder_);
-    ASSERT_NE(app_->waitForWindow(), nullptr) << "the window did not appear";
+    ASSERT_NO_FATAL_FAILURE(start());
     shot_ = restingPicture(*app_);
     ASSERT_EQ(shot_.width, 202);
     ASSERT_EQ(shot_.height, 133);
   }
 
-  // Declared first, so the program has ended before its folder goes.
-  GameFolder folder_{GameFolder::Game::Installed};
-  std::unique_ptr<Kelvarin> app_;
   pictures::Canvas shot_{0, 0};
 };
 

@@ -1,5 +1,6 @@
 // Start-up of the real program: outside the game folder it refuses to run, inside it shows the
 // mode the marker file says.
+#include "tests/wine/expected.hpp"
 #include "tools/driver/driver.hpp"
 
 #include <gtest/gtest.h>
@@ -7,15 +8,12 @@
 namespace kelvarin::e2e {
 namespace {
 
-const std::wstring kGameMissing =
-    L"Icytower.exe wasn't found. The switcher must be in the game directory.";
-
 // The refusal: exactly this box, and after OK the end, the window never shown.
 void expectRefusal(Kelvarin& app) {
   const auto box = app.waitForMessageBox();
   ASSERT_TRUE(box) << "no message box";
-  EXPECT_EQ(box->text, kGameMissing);
-  EXPECT_EQ(box->caption, L"Kelvarin");
+  EXPECT_EQ(box->text, expected::kGameMissing);
+  EXPECT_EQ(box->caption, expected::kCaption);
   EXPECT_FALSE(box->hasIcon);
   EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
   EXPECT_FALSE(app.windowEverShown());
@@ -33,30 +31,30 @@ TEST(StartupOutsideTheGameFolder, RefusesAndEndsWithoutShowingTheWindow) {
 TEST(StartupOutsideTheGameFolder, AMarkerWithoutTheGameIsRefusedAndLeftAsItWas) {
   const GameFolder folder(GameFolder::Game::Missing);
   const std::string foreign = "not ours\r\n\x01\xff";
-  folder.write(L"fun.mode.on", foreign);
+  folder.write(expected::kMarker, foreign);
   Kelvarin app(folder);
   expectRefusal(app);
-  EXPECT_EQ(folder.read(L"fun.mode.on"), foreign);
+  EXPECT_EQ(folder.read(expected::kMarker), foreign);
 }
 
 TEST(StartupInTheGameFolder, WithoutAMarkerTheModeIsOff) {
   const GameFolder folder(GameFolder::Game::Installed);
   Kelvarin app(folder);
   ASSERT_NE(app.waitForWindow(), nullptr);
-  EXPECT_EQ(app.modeText(), L"FUN MODE IS OFF");
+  EXPECT_EQ(app.modeText(), expected::kModeOff);
   EXPECT_FALSE(app.hasMessageBox());
-  EXPECT_FALSE(folder.exists(L"fun.mode.on"));
+  EXPECT_FALSE(folder.exists(expected::kMarker));
 }
 
 TEST(StartupInTheGameFolder, AnyMarkerMeansOnAndIsLeftAsItWas) {
   for (const std::string_view content : {"", "written by someone else\n"}) {
     SCOPED_TRACE("marker of " + std::to_string(content.size()) + " bytes");
     const GameFolder folder(GameFolder::Game::Installed);
-    folder.write(L"fun.mode.on", content);
+    folder.write(expected::kMarker, content);
     Kelvarin app(folder);
     ASSERT_NE(app.waitForWindow(), nullptr);
-    EXPECT_EQ(app.modeText(), L"FUN MODE IS ON");
-    EXPECT_EQ(folder.read(L"fun.mode.on"), content);
+    EXPECT_EQ(app.modeText(), expected::kModeOn);
+    EXPECT_EQ(folder.read(expected::kMarker), content);
   }
 }
 

@@ -1,6 +1,7 @@
 // The main window as the user meets it: its frame and place, which points of it answer the
 // mouse, the pointer and the tooltips over them, and what the screen shows of the words.
-#include "tools/driver/driver.hpp"
+#include "tests/wine/expected.hpp"
+#include "tests/wine/fixture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -55,20 +56,15 @@ std::vector<Spot> andWall(std::vector<Spot> spots,
   return spots;
 }
 
-class Window : public testing::Test {
+class Window : public InGameFolder {
 protected:
-  void SetUp() override { ASSERT_NE(window_, nullptr) << "the window did not appear"; }
-
-  // In this order: the program ends before its folder goes.
-  GameFolder folder_{GameFolder::Game::Installed};
-  Kelvarin app_{folder_};
-  HWND window_ = app_.waitForWindow();
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
 };
 
 TEST_F(Window, IsAFixedFrameOfTheRightSizeInTheMiddleOfTheScreen) {
   wchar_t caption[64] = {};
   ASSERT_GT(::GetWindowTextW(window_, caption, 64), 0);
-  EXPECT_STREQ(caption, L"Kelvarin");
+  EXPECT_STREQ(caption, expected::kCaption.c_str());
 
   const auto style = static_cast<DWORD>(::GetWindowLongW(window_, GWL_STYLE));
   EXPECT_EQ(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
@@ -98,25 +94,25 @@ TEST_F(Window, IsAFixedFrameOfTheRightSizeInTheMiddleOfTheScreen) {
 
 TEST_F(Window, OnlyTheCommandLabelsAnswerClicks) {
   for (const Spot& spot : andWall(uncoveredStrips(), {"Label1", "Label2", "txtMode"})) {
-    app_.clickAt(spot.at);
+    app_->clickAt(spot.at);
   }
   // The last pixel of the run label still runs: input is handled in order, so once the game
   // has started every click before has been handled too.
   const layout::Rect run = pixelsOf("lblRun");
-  app_.clickAt({run.right() - 1, run.bottom() - 1});
+  app_->clickAt({run.right() - 1, run.bottom() - 1});
   ASSERT_TRUE(folder_.waitForGameStarts(1)) << "the clicks did not reach the window";
-  ASSERT_TRUE(app_.running()) << "a click ended the program";
-  app_.settle();
+  ASSERT_TRUE(app_->running()) << "a click ended the program";
+  app_->settle();
   EXPECT_EQ(folder_.gameStarts().size(), 1u);
-  EXPECT_EQ(app_.modeText(), L"FUN MODE IS OFF");
-  EXPECT_FALSE(folder_.exists(L"fun.mode.on"));
-  EXPECT_FALSE(app_.hasMessageBox());
+  EXPECT_EQ(app_->modeText(), expected::kModeOff);
+  EXPECT_FALSE(folder_.exists(expected::kMarker));
+  EXPECT_FALSE(app_->hasMessageBox());
 }
 
 TEST_F(Window, PointerIsTheHandOnlyOverCommandLabels) {
   // Handles of the system cursors differ from process to process under Wine: the program's
   // own arrow is the one its title bar shows.
-  app_.moveTo(kTitleBar);
+  app_->moveTo(kTitleBar);
   std::this_thread::sleep_for(300ms);
   const HCURSOR arrow = currentCursor();
   ASSERT_NE(arrow, nullptr);
@@ -124,30 +120,31 @@ TEST_F(Window, PointerIsTheHandOnlyOverCommandLabels) {
     return waitUntil([&] { return (currentCursor() == arrow) == wanted; }, 2s);
   };
   for (const std::string_view label : kCommandLabels) {
-    app_.moveTo(centreOf(label));
+    app_->moveTo(centreOf(label));
     EXPECT_TRUE(showsArrow(false)) << label;
   }
   // From the hand each time, so that an arrow seen is one the move brought.
   for (const Spot& spot : andWall(uncoveredStrips(), {"Label1"})) {
-    app_.moveTo(centreOf("lblRun"));
+    app_->moveTo(centreOf("lblRun"));
     ASSERT_TRUE(showsArrow(false));
-    app_.moveTo(spot.at);
+    app_->moveTo(spot.at);
     EXPECT_TRUE(showsArrow(true)) << spot.name;
   }
 }
 
 TEST_F(Window, TooltipsShowOnlyOverCommandLabels) {
-  const std::array<std::wstring, 3> texts{L"Switch FUN MODE.", L"Run Icy Tower.", L"Exit program."};
+  const std::array<std::wstring, 3> texts{expected::kSwitchTip, expected::kRunTip,
+                                          expected::kExitTip};
   for (std::size_t i = 0; i < kCommandLabels.size(); ++i) {
-    app_.moveTo(centreOf(kCommandLabels[i]));
-    EXPECT_TRUE(waitUntil([&] { return app_.tooltipText() == texts[i]; }, 3s))
-        << kCommandLabels[i] << ": " << utf8(app_.tooltipText().value_or(L"(none)"));
+    app_->moveTo(centreOf(kCommandLabels[i]));
+    EXPECT_TRUE(waitUntil([&] { return app_->tooltipText() == texts[i]; }, 3s))
+        << kCommandLabels[i] << ": " << utf8(app_->tooltipText().value_or(L"(none)"));
   }
   const std::vector<Spot> strips = uncoveredStrips();
   for (const Spot& spot : andWall({strips.front()}, {"Label1", "txtMode"})) {
-    app_.moveTo(spot.at);
+    app_->moveTo(spot.at);
     std::this_thread::sleep_for(1500ms); // three times the delay a tooltip takes to show
-    EXPECT_EQ(app_.tooltipText(), std::nullopt) << spot.name;
+    EXPECT_EQ(app_->tooltipText(), std::nullopt) << spot.name;
   }
 }
 
@@ -229,13 +226,14 @@ Ink rendered(std::wstring_view word, int weight, const layout::Rect& label) {
 }
 
 TEST_F(Window, PlateWordsAreBoldAndCentred) {
-  app_.moveTo(kOffWindow);
-  ASSERT_TRUE(waitUntil([&] { return !app_.tooltipText(); }, 3s));
-  app_.settle();
-  const pictures::Canvas shot = app_.clientPixels();
+  app_->moveTo(kOffWindow);
+  ASSERT_TRUE(waitUntil([&] { return !app_->tooltipText(); }, 3s));
+  app_->settle();
+  const pictures::Canvas shot = app_->clientPixels();
   saveBmp(shot, windowsPath(KELVARIN_WINDOW_PICTURE));
 
-  const std::array<std::wstring_view, 3> words{L"On", L"Run", L"Exit"};
+  const std::array<std::wstring_view, 3> words{expected::kSwitchOn, expected::kRun,
+                                               expected::kExit};
   for (std::size_t i = 0; i < kCommandLabels.size(); ++i) {
     const std::string_view label = kCommandLabels[i];
     const layout::Rect r = pixelsOf(label);

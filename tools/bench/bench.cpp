@@ -7,6 +7,7 @@
 //   tooltips   the working set after those clicks, once pointing has loaded the tooltips
 // Nothing is asserted: the numbers are for reading.
 #include "assets/picture_records.hpp"
+#include "mode/texts.hpp"
 #include "tools/driver/driver.hpp"
 
 #include <windows.h>
@@ -154,10 +155,10 @@ Switching measureSwitching(const GameFolder& folder) {
   }
   std::vector<double> times;
   for (int i = 0; i < kRuns * 2; ++i) {
-    const bool wantMarker = !folder.exists(L"fun.mode.on");
+    const bool wantMarker = !folder.exists(kelvarin::kMarkerFile);
     const double begin = now();
     app.click("lblSwitch");
-    while (folder.exists(L"fun.mode.on") != wantMarker && now() - begin < 5000) {
+    while (folder.exists(kelvarin::kMarkerFile) != wantMarker && now() - begin < 5000) {
       ::Sleep(0);
     }
     times.push_back(now() - begin);
