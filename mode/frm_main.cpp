@@ -1,3 +1,5 @@
+// frmMain's handlers: the start-up check, then the switch (display first, file second), run
+// and exit, each telling the user what failed.
 #include "mode/frm_main.hpp"
 
 #include "mode/texts.hpp"

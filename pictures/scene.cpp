@@ -1,3 +1,5 @@
+// Composing the window's pictures from the layout table and the picture records, and scaling
+// the result to the window's DPI.
 #include "pictures/scene.hpp"
 
 #include "assets/picture_records.hpp"

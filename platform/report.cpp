@@ -1,3 +1,4 @@
+// The unhandled-error report: its text, the box, and the end of the program.
 #include "platform/report.hpp"
 
 #include "platform/text.hpp"

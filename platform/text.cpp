@@ -1,3 +1,4 @@
+// The mode's Boolean texts ("True" and "False", read in any case) and decimal numbers.
 #include "platform/text.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Which control of the layout table lies under a point of the client area.
 #include "window/layout.hpp"
 
 namespace kelvarin::layout {

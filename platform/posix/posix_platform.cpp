@@ -1,3 +1,4 @@
+// The platform operations on POSIX files and processes, for the native tests of the mode logic.
 #include "platform/posix/posix_platform.hpp"
 
 #include "platform/error.hpp"

@@ -1,3 +1,4 @@
+// Narrows the DLL search to the system directory, as far as the running Windows allows.
 #include "platform/win32/dll_search.hpp"
 
 #include "platform/win32/system_function.hpp"

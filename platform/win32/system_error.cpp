@@ -1,3 +1,4 @@
+// The system's own description of an error number, trimmed for a message box.
 #include "platform/win32/system_error.hpp"
 
 #include "platform/text.hpp"

@@ -1,3 +1,4 @@
+// Loads a system DLL by its full path in the system directory, never through the DLL search.
 #include "platform/win32/system_function.hpp"
 
 namespace kelvarin::win32 {

@@ -1,3 +1,5 @@
+// The platform operations on Win32: the files of the current folder, message boxes, starting
+// the game and ending the program.
 #include "platform/win32/win32_platform.hpp"
 
 #include "platform/win32/handles.hpp"

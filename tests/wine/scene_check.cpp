@@ -1,3 +1,4 @@
+// Holds what the screen shows of the window against the pictures it is composed of.
 #include "tests/wine/scene_check.hpp"
 
 #include <gtest/gtest.h>

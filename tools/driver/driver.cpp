@@ -1,3 +1,5 @@
+// The driver on Win32: throw-away folders and their files, the program's process, windows and
+// message boxes, real mouse input, the screen's pixels and the process's use of the system.
 #include "tools/driver/driver.hpp"
 
 #include "window/layout.hpp"
