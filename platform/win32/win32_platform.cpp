@@ -111,8 +111,8 @@ Status Win32Platform::startProgram(std::wstring_view name) {
   return {};
 }
 
-void Win32Platform::endProgram() {
-  ::PostQuitMessage(0);
-}
+// The window ends the program once the handler that asked for it has returned: see
+// MainWindow::finish.
+void Win32Platform::endProgram() {}
 
 } // namespace kelvarin::win32

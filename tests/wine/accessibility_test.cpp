@@ -38,12 +38,10 @@ protected:
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
                                                        IID_IAccessible,
-                                                       reinterpret_cast<void**>(&client_))));
+                                                       reinterpret_cast<void**>(client_.put()))));
   }
   void TearDown() override {
-    if (client_ != nullptr) {
-      client_->Release();
-    }
+    client_.reset();
     app_.reset();
     ::CoUninitialize();
   }
@@ -62,7 +60,7 @@ protected:
 
   GameFolder folder_{GameFolder::Game::Installed};
   std::unique_ptr<Kelvarin> app_;
-  IAccessible* client_ = nullptr;
+  win32::ComPtr<IAccessible> client_;
 };
 
 TEST_F(Accessibility, LabelsAreButtonsAndStaticTextNamedByTheirWords) {
@@ -106,6 +104,27 @@ TEST_F(Accessibility, DefaultActionRunsTheCommandAndTheNameFollows) {
   app_->settle();
   EXPECT_EQ(folder_.read(L"fun.mode.on"), "Created with Kelvarin by tarquel\r\n");
   EXPECT_EQ(name(kLblSwitch), L"Off");
+}
+
+// Commands never run inside one another: a reader's press while a failed switch tells why
+// starts no second switch, neither inside the message box nor after it.
+TEST_F(Accessibility, APressWhileASwitchTellsWhyItFailedRunsNothing) {
+  folder_.makeFolder(L"fun.mode.on");
+  app_->click("lblSwitch");
+  const auto box = app_->waitForMessageBox();
+  ASSERT_TRUE(box) << "the switch did not fail";
+  ASSERT_EQ(client_->accDoDefaultAction(child(kLblSwitch)), S_OK);
+  // The press is posted; the box's own message loop has handled it after this.
+  app_->settle();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  app_->settle();
+  app_->pressOk(*box);
+  EXPECT_FALSE(waitUntil([&] { return app_->hasMessageBox(); }, std::chrono::seconds(1)))
+      << "a second switch ran";
+  EXPECT_EQ(app_->modeText(), L"FUN MODE IS OFF");
+  EXPECT_EQ(name(kLblSwitch), L"On");
+  EXPECT_FALSE(folder_.read(L"fun.mode.on")) << "the folder is still there, and no file";
+  EXPECT_TRUE(folder_.exists(L"fun.mode.on"));
 }
 
 } // namespace
