@@ -32,6 +32,9 @@ public:
   }
 
   Handle release() noexcept { return std::exchange(handle_, Traits::invalid()); }
+  // Frees the handle now and says whether that worked: closing a file can fail for a write
+  // the system had held back.
+  bool close() noexcept { return Traits::close(release()); }
   void reset(Handle handle = Traits::invalid()) noexcept {
     if (handle_ != Traits::invalid() && handle_ != handle) {
       Traits::close(handle_);
@@ -47,7 +50,7 @@ private:
 struct FileTraits {
   using Handle = HANDLE;
   static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void close(Handle h) noexcept { ::CloseHandle(h); }
+  static bool close(Handle h) noexcept { return ::CloseHandle(h) != 0; }
 };
 
 template <typename HandleType, auto Close> struct NullTraits {

@@ -55,7 +55,7 @@ Status Win32Platform::writeLine(std::wstring_view name, std::string_view line) {
   std::string bytes(line);
   bytes += "\r\n";
   Status written = writeAll(file.get(), bytes);
-  if (written.ok() && ::CloseHandle(file.release()) == 0) {
+  if (written.ok() && !file.close()) {
     written = lastError();
   }
   if (!written.ok()) {
