@@ -27,4 +27,12 @@ private:
   std::optional<Error> error_;
 };
 
+// Runs the steps one after another, each a callable returning a Status, and stops at the
+// first that fails: its failure, or success when all went well.
+template <typename... Steps> Status inOrder(Steps&&... steps) {
+  Status status;
+  static_cast<void>(((status = steps()).ok() && ...));
+  return status;
+}
+
 } // namespace kelvarin

@@ -10,45 +10,11 @@ namespace kelvarin::win32 {
 
 namespace {
 
-// The accessibility DLLs, loaded from the system directory the first time a screen reader
-// asks: most runs never need them, and loading them at start-up tripled the start-up time.
-class OleAccess {
-public:
-  bool load() noexcept {
-    if (createStdAccessibleObject != nullptr) {
-      return true;
-    }
-    oleacc_ = loadSystemModule(L"oleacc.dll");
-    oleaut_ = loadSystemModule(L"oleaut32.dll");
-    if (!oleacc_ || !oleaut_) {
-      return false;
-    }
-    accessibleObjectFromWindow = moduleFunction<decltype(accessibleObjectFromWindow)>(
-        oleacc_.get(), "AccessibleObjectFromWindow");
-    lresultFromObject =
-        moduleFunction<decltype(lresultFromObject)>(oleacc_.get(), "LresultFromObject");
-    sysAllocStringLen =
-        moduleFunction<decltype(sysAllocStringLen)>(oleaut_.get(), "SysAllocStringLen");
-    const auto create = moduleFunction<decltype(createStdAccessibleObject)>(
-        oleacc_.get(), "CreateStdAccessibleObject");
-    if (accessibleObjectFromWindow != nullptr && lresultFromObject != nullptr &&
-        sysAllocStringLen != nullptr) {
-      createStdAccessibleObject = create;
-    }
-    return createStdAccessibleObject != nullptr;
-  }
-
-  HRESULT(WINAPI* createStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
+// The functions of the accessibility DLLs that the object itself calls.
+struct OleFunctions {
   HRESULT(WINAPI* accessibleObjectFromWindow)(HWND, DWORD, REFIID, void**) = nullptr;
-  LRESULT(WINAPI* lresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
   BSTR(WINAPI* sysAllocStringLen)(const OLECHAR*, UINT) = nullptr;
-
-private:
-  UniqueModule oleacc_;
-  UniqueModule oleaut_;
 };
-
-OleAccess ole;
 
 // The children are the controls a reader can tell apart, in stacking order; the plates are
 // only pictures under the labels. Child id k is kChildren[k - 1].
@@ -75,7 +41,7 @@ bool isButton(const layout::Control& control) {
   return control.click != layout::Command::None;
 }
 
-HRESULT text(std::wstring_view value, BSTR* out) {
+HRESULT text(const OleFunctions& ole, std::wstring_view value, BSTR* out) {
   if (out == nullptr) {
     return E_INVALIDARG;
   }
@@ -92,16 +58,16 @@ HRESULT none(BSTR* out) {
 
 class AccessibleClient final : public IAccessible {
 public:
-  AccessibleClient(AccessibleHost& host, IAccessible* standard) : host_(&host), std_(standard) {}
+  // Takes over the reference to the system's object for the client area.
+  AccessibleClient(AccessibleHost& host, const OleFunctions& ole, ComPtr<IAccessible> standard)
+      : host_(&host), ole_(ole), std_(std::move(standard)) {}
   AccessibleClient(const AccessibleClient&) = delete;
   AccessibleClient& operator=(const AccessibleClient&) = delete;
 
+  // Once disconnected, no method touches the host or the DLLs, which may be gone.
   void disconnect() noexcept {
     host_ = nullptr;
-    if (std_ != nullptr) {
-      std_->Release();
-      std_ = nullptr;
-    }
+    std_.reset();
   }
 
   // IUnknown
@@ -122,7 +88,6 @@ public:
   ULONG STDMETHODCALLTYPE Release() override {
     const ULONG left = --references_;
     if (left == 0) {
-      disconnect();
       delete this;
     }
     return left;
@@ -167,8 +132,8 @@ public:
     }
     // The text box is a window of its own, with the system's own accessible object.
     if (control->kind == layout::Kind::TextBox) {
-      return ole.accessibleObjectFromWindow(host_->textBox(), static_cast<DWORD>(OBJID_WINDOW),
-                                            IID_IDispatch, reinterpret_cast<void**>(out));
+      return ole_.accessibleObjectFromWindow(host_->textBox(), static_cast<DWORD>(OBJID_WINDOW),
+                                             IID_IDispatch, reinterpret_cast<void**>(out));
     }
     return S_FALSE; // a simple element: the reader asks this object about it
   }
@@ -177,15 +142,16 @@ public:
       return host_ == nullptr ? RPC_E_DISCONNECTED : std_->get_accName(child, name);
     }
     const layout::Control* control = childOf(child);
-    return control == nullptr ? E_INVALIDARG : text(host_->textOf(indexOf(child)), name);
+    return control == nullptr ? E_INVALIDARG : text(ole_, host_->textOf(indexOf(child)), name);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     return isSelf(child) && host_ != nullptr ? std_->get_accValue(child, value) : none(value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
     const layout::Control* control = childOf(child);
-    return control != nullptr && !control->tooltip.empty() ? text(control->tooltip, description)
-                                                           : none(description);
+    return control != nullptr && !control->tooltip.empty()
+               ? text(ole_, control->tooltip, description)
+               : none(description);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (role == nullptr) {
@@ -240,7 +206,7 @@ public:
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     const layout::Control* control = childOf(child);
-    return control != nullptr && isButton(*control) ? text(L"Press", action) : none(action);
+    return control != nullptr && isButton(*control) ? text(ole_, L"Press", action) : none(action);
   }
   HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return DISP_E_MEMBERNOTFOUND; }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
@@ -336,30 +302,96 @@ private:
 
   ULONG references_ = 1;
   AccessibleHost* host_;
-  IAccessible* std_;
+  const OleFunctions& ole_;
+  ComPtr<IAccessible> std_;
 };
 
 } // namespace
 
-IAccessible* createAccessibleClient(AccessibleHost& host) {
-  IAccessible* standard = nullptr;
-  if (!ole.load() ||
-      FAILED(ole.createStdAccessibleObject(host.window(), OBJID_CLIENT, IID_IAccessible,
-                                           reinterpret_cast<void**>(&standard)))) {
-    return nullptr;
+// The DLLs first, then the apartment, then the object; they go in reverse.
+class Accessibility::Runtime {
+public:
+  Runtime() noexcept = default;
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+  ~Runtime() {
+    if (client_) {
+      static_cast<AccessibleClient*>(client_.get())->disconnect();
+    }
+    client_.reset(); // before the apartment it was marshalled in
+    if (joined_) {
+      leave_();
+    }
   }
-  return new AccessibleClient(host, standard);
-}
 
-LRESULT accessibleResult(IAccessible* client, WPARAM wParam) noexcept {
-  return ole.lresultFromObject(IID_IAccessible, wParam, client);
-}
-
-void disconnectAccessibleClient(IAccessible* client) noexcept {
-  if (client != nullptr) {
-    static_cast<AccessibleClient*>(client)->disconnect();
-    client->Release();
+  // False where a DLL or a function is missing, or the system's object cannot be had.
+  bool start(AccessibleHost& host) noexcept {
+    ole32_ = loadSystemModule(L"ole32.dll");
+    oleacc_ = loadSystemModule(L"oleacc.dll");
+    oleaut_ = loadSystemModule(L"oleaut32.dll");
+    const auto join =
+        moduleFunction<HRESULT(WINAPI*)(void*, DWORD)>(ole32_.get(), "CoInitializeEx");
+    leave_ = moduleFunction<void(WINAPI*)()>(ole32_.get(), "CoUninitialize");
+    const auto create = moduleFunction<HRESULT(WINAPI*)(HWND, LONG, REFIID, void**)>(
+        oleacc_.get(), "CreateStdAccessibleObject");
+    lresultFromObject_ =
+        moduleFunction<decltype(lresultFromObject_)>(oleacc_.get(), "LresultFromObject");
+    functions_.accessibleObjectFromWindow =
+        moduleFunction<decltype(functions_.accessibleObjectFromWindow)>(
+            oleacc_.get(), "AccessibleObjectFromWindow");
+    functions_.sysAllocStringLen =
+        moduleFunction<decltype(functions_.sysAllocStringLen)>(oleaut_.get(), "SysAllocStringLen");
+    if (join == nullptr || leave_ == nullptr || create == nullptr ||
+        lresultFromObject_ == nullptr || functions_.accessibleObjectFromWindow == nullptr ||
+        functions_.sysAllocStringLen == nullptr) {
+      return false;
+    }
+    // Where the thread is in another apartment already, that one serves; only our own join
+    // is left again.
+    joined_ = SUCCEEDED(join(nullptr, COINIT_APARTMENTTHREADED));
+    ComPtr<IAccessible> standard;
+    if (FAILED(create(host.window(), OBJID_CLIENT, IID_IAccessible,
+                      reinterpret_cast<void**>(standard.put())))) {
+      return false;
+    }
+    client_.reset(new AccessibleClient(host, functions_, std::move(standard)));
+    return true;
   }
+
+  LRESULT answer(WPARAM wParam) noexcept {
+    return lresultFromObject_(IID_IAccessible, wParam, client_.get());
+  }
+
+private:
+  UniqueModule ole32_;
+  UniqueModule oleacc_;
+  UniqueModule oleaut_;
+  void(WINAPI* leave_)() = nullptr;
+  LRESULT(WINAPI* lresultFromObject_)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
+  OleFunctions functions_;
+  bool joined_ = false;
+  ComPtr<IAccessible> client_;
+};
+
+Accessibility::Accessibility(AccessibleHost& host) noexcept : host_(host) {}
+
+Accessibility::~Accessibility() = default;
+
+std::optional<LRESULT> Accessibility::answer(WPARAM wParam, LPARAM lParam) noexcept {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+    return std::nullopt;
+  }
+  if (!tried_) {
+    tried_ = true;
+    runtime_.reset(new Runtime);
+    if (!runtime_->start(host_)) {
+      runtime_.reset(); // without its DLLs the window still has the system's own object
+    }
+  }
+  if (!runtime_) {
+    return std::nullopt;
+  }
+  return runtime_->answer(wParam);
 }
 
 } // namespace kelvarin::win32

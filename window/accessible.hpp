@@ -8,6 +8,7 @@
 
 #include <oleacc.h>
 
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -29,14 +30,27 @@ protected:
   ~AccessibleHost() = default;
 };
 
-// Creates the object for the window's client area, holding one reference; null if the
-// system's own part of it cannot be had.
-IAccessible* createAccessibleClient(AccessibleHost& host);
+// All a screen reader needs, made on its first request (WM_GETOBJECT) and gone with the
+// window: the accessibility DLLs, a single-threaded COM apartment on the window's thread (to
+// marshal the object, as Windows requires), and the window's accessible object. Most runs
+// never meet a screen reader, so start-up loads none of it.
+class Accessibility {
+public:
+  explicit Accessibility(AccessibleHost& host) noexcept;
+  Accessibility(const Accessibility&) = delete;
+  Accessibility& operator=(const Accessibility&) = delete;
+  // Disconnects the object first: a reader holding it gets RPC_E_DISCONNECTED from then on.
+  ~Accessibility();
 
-// The answer to WM_GETOBJECT for the client area, from a client createAccessibleClient made.
-LRESULT accessibleResult(IAccessible* client, WPARAM wParam) noexcept;
+  // The answer to WM_GETOBJECT; nothing where the system's default answer should be given.
+  std::optional<LRESULT> answer(WPARAM wParam, LPARAM lParam) noexcept;
 
-// The window is going: later calls from screen readers get RPC_E_DISCONNECTED.
-void disconnectAccessibleClient(IAccessible* client) noexcept;
+private:
+  class Runtime;
+
+  AccessibleHost& host_;
+  bool tried_ = false;
+  std::unique_ptr<Runtime> runtime_;
+};
 
 } // namespace kelvarin::win32

@@ -78,6 +78,23 @@ Status createIcon(const pictures::IconImage& image, int size, UniqueIcon& made) 
   return check(static_cast<bool>(made));
 }
 
+// Marks a flag for one scope, and puts back what it was.
+class Flag {
+public:
+  explicit Flag(bool& flag) noexcept : flag_(flag), old_(std::exchange(flag, true)) {}
+  Flag(const Flag&) = delete;
+  Flag& operator=(const Flag&) = delete;
+  ~Flag() { flag_ = old_; }
+
+private:
+  bool& flag_;
+  bool old_;
+};
+
+POINT pointOf(LPARAM lParam) {
+  return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform)
@@ -87,18 +104,63 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform)
   }
 }
 
-MainWindow::~MainWindow() {
-  disconnectAccessibleClient(accessible_);
-  // The class holds the icons, which go with the members.
-  window_.reset();
-  ::UnregisterClassW(kClassName, instance_);
+int MainWindow::run(int showCommand) {
+  finish(open(showCommand));
+  MSG message{};
+  BOOL got = 0;
+  while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  return got < 0 ? 1 : static_cast<int>(message.wParam);
 }
 
 Status MainWindow::open(int showCommand) {
-  if (Status loaded = loadPictures(); !loaded.ok()) {
-    return loaded;
+  // No command may run inside the Load handler's message box.
+  const Flag busy(busy_);
+  const Status made = inOrder([&] { return loadPictures(); }, [&] { return registerClass(); },
+                              [&] { return createWindow(); }, [&] { return createTextBox(); },
+                              [&] { return applyDpi(windowDpi(window_.get()), nullptr); },
+                              [&] { return form_.Form_Load(); });
+  if (!made.ok() || form_.ended()) {
+    return made; // the Load handler may have ended the program before the window was shown
   }
-  // The icons go with the class, so the window has them from its creation on.
+  return show(showCommand);
+}
+
+void MainWindow::finish(const Status& status) {
+  if (!status.ok()) {
+    const Flag busy(busy_);
+    reportUnhandled(platform_, status.error(), kCaption);
+  }
+  if (!status.ok() || form_.ended()) {
+    end(status.ok() ? 0 : 1);
+  }
+}
+
+void MainWindow::end(int exitCode) {
+  if (ending_) {
+    return;
+  }
+  ending_ = true;
+  window_.reset(); // WM_DESTROY takes what lives with the window
+  ::PostQuitMessage(exitCode);
+}
+
+Status MainWindow::loadPictures() {
+  auto scene = scene::compose();
+  const auto iconFile = assets::recordFile(assets::frmMainIcon);
+  const auto icon = iconFile ? pictures::iconImage(*iconFile) : std::nullopt;
+  if (!scene || !icon) {
+    return damagedPictures();
+  }
+  scene_ = std::move(*scene);
+  return inOrder([&] { return createIcon(*icon, ::GetSystemMetrics(SM_CXICON), bigIcon_); },
+                 [&] { return createIcon(*icon, ::GetSystemMetrics(SM_CXSMICON), smallIcon_); });
+}
+
+// The icons go with the class, so the window has them from its creation on.
+Status MainWindow::registerClass() {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = &MainWindow::procedure;
@@ -107,47 +169,120 @@ Status MainWindow::open(int showCommand) {
   windowClass.hIconSm = smallIcon_.get();
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kClassName;
-  if (::RegisterClassExW(&windowClass) == 0) {
-    return lastError();
-  }
+  class_ = WindowClass(windowClass);
+  return check(static_cast<bool>(class_));
+}
 
-  if (::CreateWindowExW(kExStyle, kClassName, std::wstring(layout::kWindow.caption).c_str(), kStyle,
-                        CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_,
-                        this) == nullptr) {
-    return lastError();
-  }
-  for (Status made : {createControls(), applyDpi(windowDpi(window_.get()), nullptr)}) {
-    if (!made.ok()) {
-      return made;
-    }
-  }
+// Hidden, and sized once its DPI is known.
+Status MainWindow::createWindow() {
+  // WM_NCCREATE hands the window to window_.
+  return check(::CreateWindowExW(kExStyle, class_.name(),
+                                 std::wstring(layout::kWindow.caption).c_str(), kStyle,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_,
+                                 this) != nullptr);
+}
 
-  finish(form_.Form_Load());
-  if (!window_) {
-    return {}; // the Load handler ended the program before the window was ever shown
-  }
+Status MainWindow::show(int showCommand) {
   platform_.setOwner(window_.get());
   ::ShowWindow(window_.get(), showCommand);
   return check(::UpdateWindow(window_.get()) != 0);
 }
 
-Status MainWindow::createControls() {
+Status MainWindow::createTextBox() {
   // Read-only: nothing reads the box back, and Butt rewrites it on every change.
   textBox_ =
       ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", texts_[layout::kTxtMode].c_str(),
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
                         0, 0, 0, 0, window_.get(), nullptr, instance_, nullptr);
-  if (textBox_ == nullptr) {
+  return check(textBox_ != nullptr);
+}
+
+Status MainWindow::applyDpi(int dpi, const RECT* position) {
+  dpi_ = dpi;
+  const Status made = inOrder([&] { return createFonts(); }, [&] { return createCursors(); });
+  if (!made.ok()) {
+    return made;
+  }
+  ::SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_.get()), FALSE);
+  const layout::Rect box = pixels(layout::kControls[layout::kTxtMode]);
+  if (::SetWindowPos(textBox_, nullptr, box.left, box.top, box.width, box.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE) == 0) {
     return lastError();
   }
+  fitTooltips();
 
+  const int width = layout::toPixels(layout::kWindow.clientWidthTwips, dpi_);
+  const int height = layout::toPixels(layout::kWindow.clientHeightTwips, dpi_);
+  scaled_ = scene::scaled(scene_, width, height);
+  backBuffer_.reset();
+  RECT frame{0, 0, width, height};
+  if (position == nullptr) {
+    if (!adjustWindowRectForDpi(frame, kStyle, kExStyle, dpi_)) {
+      return lastError();
+    }
+    const int outerWidth = frame.right - frame.left;
+    const int outerHeight = frame.bottom - frame.top;
+    frame.left = (::GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
+    frame.top = (::GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
+    frame.right = frame.left + outerWidth;
+    frame.bottom = frame.top + outerHeight;
+  } else {
+    frame = *position;
+  }
+  return check(::SetWindowPos(window_.get(), nullptr, frame.left, frame.top,
+                              frame.right - frame.left, frame.bottom - frame.top,
+                              SWP_NOZORDER | SWP_NOACTIVATE) != 0);
+}
+
+// The labels' fonts from the table; the text box and the tooltips keep the system's fonts for
+// them. All at this window's DPI.
+Status MainWindow::createFonts() {
+  LOGFONTW boxFont{};
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics; // built for XP: without the field Vista added, which XP refuses
+  return inOrder([&] { return createFont(layout::kSmallFont, dpi_, smallFont_); },
+                 [&] { return createFont(layout::kPlateFont, dpi_, plateFont_); },
+                 [&] {
+                   return check(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont,
+                                             &boxFont) != 0);
+                 },
+                 [&] {
+                   return check(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize,
+                                                        &metrics, 0) != 0);
+                 },
+                 [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); },
+                 [&] { return scaledSystemFont(metrics.lfStatusFont, dpi_, tooltipFont_); });
+}
+
+// The hand, sized for the window's DPI like everything else on it.
+Status MainWindow::createCursors() {
+  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+    if (layout::kControls[i].mouseIcon == nullptr) {
+      continue;
+    }
+    const auto file = assets::recordFile(*layout::kControls[i].mouseIcon);
+    const auto cursor = file ? pictures::iconImage(*file) : std::nullopt;
+    if (!cursor || !cursor->cursor) {
+      return damagedPictures();
+    }
+    // A cursor resource starts with its hot spot, which the file keeps in its directory; the
+    // system scales both with the size asked for.
+    std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
+    cursors_[i].reset(
+        ::CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
+                                   0x00030000, layout::scaled(cursor->width, dpi_),
+                                   layout::scaled(cursor->height, dpi_), LR_DEFAULTCOLOR));
+    if (!cursors_[i]) {
+      return lastError();
+    }
+  }
   return {};
 }
 
-// The tooltips come from the common controls, which cost a sixth of the program's memory:
-// they are loaded the first time the pointer moves onto a label that has one. Tooltips
-// are a help, not a function, so where they can't be made the window goes on without them.
-void MainWindow::createTooltips(WPARAM wParam, LPARAM lParam) {
+// The tooltips come from the common controls, which cost a sixth of the program's memory.
+// Tooltips are a help, not a function, so where they can't be made the window goes on
+// without them.
+void MainWindow::createTooltips(POINT point, WPARAM keys) {
   tooltipsTried_ = true;
   commonControls_ = loadSystemModule(L"comctl32.dll");
   using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
@@ -184,8 +319,8 @@ void MainWindow::createTooltips(WPARAM wParam, LPARAM lParam) {
   MSG move{};
   move.hwnd = window_.get();
   move.message = WM_MOUSEMOVE;
-  move.wParam = wParam;
-  move.lParam = lParam;
+  move.wParam = keys;
+  move.lParam = MAKELPARAM(point.x, point.y);
   move.time = static_cast<DWORD>(::GetMessageTime());
   ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
@@ -206,96 +341,6 @@ void MainWindow::fitTooltips() {
       ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
   }
-}
-
-Status MainWindow::loadPictures() {
-  auto scene = scene::compose();
-  const auto iconFile = assets::recordFile(assets::frmMainIcon);
-  const auto icon = iconFile ? pictures::iconImage(*iconFile) : std::nullopt;
-  if (!scene || !icon) {
-    return damagedPictures();
-  }
-  scene_ = std::move(*scene);
-  for (Status made : {createIcon(*icon, ::GetSystemMetrics(SM_CXICON), bigIcon_),
-                      createIcon(*icon, ::GetSystemMetrics(SM_CXSMICON), smallIcon_)}) {
-    if (!made.ok()) {
-      return made;
-    }
-  }
-  return {};
-}
-
-// The hand, sized for the window's DPI like everything else on it.
-Status MainWindow::createCursors() {
-  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-    if (layout::kControls[i].mouseIcon == nullptr) {
-      continue;
-    }
-    const auto file = assets::recordFile(*layout::kControls[i].mouseIcon);
-    const auto cursor = file ? pictures::iconImage(*file) : std::nullopt;
-    if (!cursor || !cursor->cursor) {
-      return damagedPictures();
-    }
-    // A cursor resource starts with its hot spot, which the file keeps in its directory; the
-    // system scales both with the size asked for.
-    std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
-    cursors_[i].reset(
-        ::CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
-                                   0x00030000, layout::scaled(cursor->width, dpi_),
-                                   layout::scaled(cursor->height, dpi_), LR_DEFAULTCOLOR));
-    if (!cursors_[i]) {
-      return lastError();
-    }
-  }
-  return {};
-}
-
-Status MainWindow::applyDpi(int dpi, const RECT* position) {
-  dpi_ = dpi;
-  for (Status made : {createFont(layout::kSmallFont, dpi_, smallFont_),
-                      createFont(layout::kPlateFont, dpi_, plateFont_), createCursors()}) {
-    if (!made.ok()) {
-      return made;
-    }
-  }
-  // The text box and the tooltips keep the system's fonts for them, at this window's DPI.
-  LOGFONTW boxFont{};
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics; // built for XP: without the field Vista added, which XP refuses
-  if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont, &boxFont) == 0 ||
-      ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) == 0) {
-    return lastError();
-  }
-  for (Status made : {scaledSystemFont(boxFont, dpi_, boxFont_),
-                      scaledSystemFont(metrics.lfStatusFont, dpi_, tooltipFont_)}) {
-    if (!made.ok()) {
-      return made;
-    }
-  }
-  ::SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont_.get()), FALSE);
-  const layout::Rect box = pixels(layout::kControls[layout::kTxtMode]);
-  if (::SetWindowPos(textBox_, nullptr, box.left, box.top, box.width, box.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE) == 0) {
-    return lastError();
-  }
-  fitTooltips();
-
-  const int width = layout::toPixels(layout::kWindow.clientWidthTwips, dpi_);
-  const int height = layout::toPixels(layout::kWindow.clientHeightTwips, dpi_);
-  scaled_ = scene::scaled(scene_, width, height);
-  backBuffer_.reset();
-  RECT frame{0, 0, width, height};
-  if (!adjustWindowRectForDpi(frame, kStyle, kExStyle, dpi_)) {
-    return lastError();
-  }
-  const int outerWidth = frame.right - frame.left;
-  const int outerHeight = frame.bottom - frame.top;
-  const int left =
-      position != nullptr ? position->left : (::GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
-  const int top =
-      position != nullptr ? position->top : (::GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
-  return check(::SetWindowPos(window_.get(), nullptr, left, top, outerWidth, outerHeight,
-                              SWP_NOZORDER | SWP_NOACTIVATE) != 0);
 }
 
 Status MainWindow::setSwitchCaption(std::wstring_view caption) {
@@ -322,8 +367,9 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
   }
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_.release();
+    static_cast<void>(self->window_.release()); // the system has destroyed it
     self->textBox_ = nullptr;
+    self->tooltip_ = nullptr;
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
   Status status;
@@ -346,46 +392,35 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     }
     break;
   case WM_MOUSEMOVE:
-    if (!tooltipsTried_ && hasTooltip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
-      createTooltips(wParam, lParam);
-    }
+    onMouseMove(pointOf(lParam), wParam);
     return 0;
   case WM_LBUTTONDOWN:
-    onButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    onButtonDown(pointOf(lParam));
     return 0;
   case WM_LBUTTONUP:
-    status = onButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    status = onButtonUp(pointOf(lParam));
     return 0;
   case WM_CAPTURECHANGED:
     pressed_.reset();
     return 0;
   case WM_CTLCOLORSTATIC:
-    // A read-only box keeps the window colours of an ordinary text box.
-    ::SetTextColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOWTEXT));
-    ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+    return onCtlColorStatic(reinterpret_cast<HDC>(wParam));
   case kDpiChanged:
-    status = applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-    ::InvalidateRect(window_.get(), nullptr, FALSE);
+    status = onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
   case WM_GETOBJECT:
-    if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-      if (accessible_ == nullptr) {
-        accessible_ = createAccessibleClient(*this);
-      }
-      if (accessible_ != nullptr) {
-        return accessibleResult(accessible_, wParam);
-      }
+    if (const auto answer = onGetObject(wParam, lParam)) {
+      return *answer;
     }
     break;
   case kPressControl:
-    if (wParam < layout::kControls.size()) {
-      status = run(layout::kControls[wParam].click);
-    }
+    status = onPress(wParam);
+    return 0;
+  case WM_CLOSE:
+    end(0);
     return 0;
   case WM_DESTROY:
-    disconnectAccessibleClient(std::exchange(accessible_, nullptr));
-    ::PostQuitMessage(0);
+    onDestroy();
     return 0;
   default:
     break;
@@ -394,23 +429,16 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
 }
 
 Status MainWindow::onPaint() {
-  PAINTSTRUCT ps{};
-  const HDC dc = ::BeginPaint(window_.get(), &ps);
-  if (dc == nullptr) {
+  const PaintDc dc(window_.get());
+  if (!dc) {
     return lastError();
   }
-  struct EndPaintOnExit {
-    HWND window;
-    PAINTSTRUCT& ps;
-    ~EndPaintOnExit() { ::EndPaint(window, &ps); }
-  } endPaint{window_.get(), ps};
-
   RECT client{};
   if (::GetClientRect(window_.get(), &client) == 0) {
     return lastError();
   }
   // One blit from a memory bitmap: the window never shows a half-drawn state.
-  const UniqueDc memory(::CreateCompatibleDC(dc));
+  const UniqueDc memory(::CreateCompatibleDC(dc.get()));
   if (!memory) {
     return lastError();
   }
@@ -422,7 +450,7 @@ Status MainWindow::onPaint() {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    backBuffer_.reset(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &backBits_, nullptr, 0));
+    backBuffer_.reset(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &backBits_, nullptr, 0));
     if (!backBuffer_) {
       return lastError();
     }
@@ -431,7 +459,8 @@ Status MainWindow::onPaint() {
   if (Status painted = paint(memory.get()); !painted.ok()) {
     return painted;
   }
-  return check(::BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY) != 0);
+  return check(::BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY) !=
+               0);
 }
 
 Status MainWindow::paint(HDC dc) {
@@ -479,6 +508,12 @@ bool MainWindow::onSetCursor() {
   return true;
 }
 
+void MainWindow::onMouseMove(POINT point, WPARAM keys) {
+  if (!tooltipsTried_ && hasTooltip(point)) {
+    createTooltips(point, keys);
+  }
+}
+
 // A click is a press and a release on the same control, as with any button.
 void MainWindow::onButtonDown(POINT point) {
   pressed_ = controlAt(point);
@@ -491,10 +526,46 @@ Status MainWindow::onButtonUp(POINT point) {
   if (::GetCapture() == window_.get()) {
     ::ReleaseCapture();
   }
-  return pressed && pressed == released ? run(layout::kControls[*pressed].click) : Status{};
+  return pressed && pressed == released ? command(layout::kControls[*pressed].click) : Status{};
 }
 
-Status MainWindow::run(layout::Command command) {
+// A read-only box keeps the window colours of an ordinary text box.
+LRESULT MainWindow::onCtlColorStatic(HDC dc) noexcept {
+  ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+  ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+}
+
+// The window moved to a monitor of another DPI: the system suggests where it goes and how
+// large it is there.
+Status MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
+  const Status applied = applyDpi(dpi, &suggested);
+  ::InvalidateRect(window_.get(), nullptr, FALSE);
+  return applied;
+}
+
+std::optional<LRESULT> MainWindow::onGetObject(WPARAM wParam, LPARAM lParam) noexcept {
+  if (!accessibility_) {
+    accessibility_.emplace(static_cast<AccessibleHost&>(*this));
+  }
+  return accessibility_->answer(wParam, lParam);
+}
+
+Status MainWindow::onPress(std::size_t control) {
+  return control < layout::kControls.size() ? command(layout::kControls[control].click) : Status{};
+}
+
+// The screen reader's object is disconnected and its apartment left while the window is
+// still there to say so.
+void MainWindow::onDestroy() noexcept {
+  accessibility_.reset();
+}
+
+Status MainWindow::command(layout::Command command) {
+  if (busy_) {
+    return {};
+  }
+  const Flag busy(busy_);
   switch (command) {
   case layout::Command::Switch:
     return form_.lblSwitch_Click();
@@ -520,6 +591,7 @@ std::optional<std::size_t> MainWindow::controlAt(POINT client) const noexcept {
   return layout::hitTest(client.x, client.y, dpi_);
 }
 
+// Runs the command once the reader's call has returned, as a click would.
 void MainWindow::press(std::size_t control) noexcept {
   ::PostMessageW(window_.get(), kPressControl, control, 0);
 }
@@ -532,16 +604,6 @@ void MainWindow::invalidate(std::size_t control) {
   if (window_) {
     const RECT r = toRect(pixels(layout::kControls[control]));
     ::InvalidateRect(window_.get(), &r, FALSE);
-  }
-}
-
-void MainWindow::finish(const Status& status) {
-  if (!status.ok()) {
-    reportUnhandled(platform_, status.error(), kCaption);
-  }
-  if ((!status.ok() || form_.ended()) && window_ && !closing_) {
-    closing_ = true;
-    ::DestroyWindow(window_.get());
   }
 }
 

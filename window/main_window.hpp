@@ -17,22 +17,34 @@
 
 namespace kelvarin::win32 {
 
+// The window's life is one mirrored pair. open() makes everything in order and stops at the
+// first failure; end() is the one way out (the Exit command, the close box, Alt+F4, the
+// unhandled-error report and the start-up refusal all come to it): the window goes, taking
+// what lives with it, and the quit message is posted. The rest goes with this object, in the
+// reverse order of its members.
 class MainWindow final : public ModeDisplay, private AccessibleHost {
 public:
   MainWindow(HINSTANCE instance, Win32Platform& platform);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
-  ~MainWindow();
+
+  // Opens the window and runs its message loop until the program ends; the exit code.
+  int run(int showCommand);
 
   // Creates the window hidden, runs the Load handler, and shows the window unless that
-  // ended the program.
+  // ended the program. A failure is for finish() to report.
   Status open(int showCommand);
-  bool isOpen() const noexcept { return static_cast<bool>(window_); }
+  // What open() leaves to the caller: a failure is reported, and either way the program
+  // ends if it is to.
+  void finish(const Status& status);
+  // Null before open() and after the end.
+  HWND handle() const noexcept { return window_.get(); }
 
   Status setSwitchCaption(std::wstring_view caption) override;
   Status setModeText(std::wstring_view text) override;
 
 private:
+  // AccessibleHost
   HWND window() const noexcept override { return window_.get(); }
   HWND textBox() const noexcept override { return textBox_; }
   std::wstring_view textOf(std::size_t control) const noexcept override;
@@ -42,29 +54,45 @@ private:
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept;
+  // Cracks the message's parameters and calls its handler; a failure comes back in `status`.
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
-  Status createControls();
-  // On the first move onto a label with a tooltip, given as that WM_MOUSEMOVE's parameters.
-  void createTooltips(WPARAM wParam, LPARAM lParam);
-  void fitTooltips();
+  // The steps of open(), in order.
   Status loadPictures();
-  Status createCursors();
-  // Sizes everything that depends on the window's DPI: fonts, the text box, the tooltips'
-  // rectangles, the pictures and the window itself (placed at `position`, or centred).
+  Status registerClass();
+  Status createWindow();
+  Status createTextBox();
+  // Sizes everything that depends on the window's DPI: fonts, cursors, the text box, the
+  // tooltips' rectangles, the pictures and the window itself (placed at `position`, or
+  // centred on the screen).
   Status applyDpi(int dpi, const RECT* position);
+  Status createFonts();
+  Status createCursors();
+  Status show(int showCommand);
+
+  // The handlers.
   Status onPaint();
-  Status paint(HDC dc);
-  bool hasTooltip(POINT client) const noexcept;
   bool onSetCursor();
+  void onMouseMove(POINT point, WPARAM keys);
   void onButtonDown(POINT point);
   Status onButtonUp(POINT point);
-  Status run(layout::Command command);
+  LRESULT onCtlColorStatic(HDC dc) noexcept;
+  Status onDpiChanged(int dpi, const RECT& suggested);
+  std::optional<LRESULT> onGetObject(WPARAM wParam, LPARAM lParam) noexcept;
+  Status onPress(std::size_t control);
+  void onDestroy() noexcept;
 
-  // After each handler: an error nothing caught ends in the unhandled-error report, and once
-  // the program has ended the window goes at once, so no further event reaches a handler.
-  void finish(const Status& status);
+  // Runs a command unless one is running already: a click or a screen reader's press that
+  // arrives while a command or its message box is up is dropped, so commands never nest.
+  Status command(layout::Command command);
+  void end(int exitCode);
 
+  // The tooltips come from the common controls, loaded on the first move onto a label that
+  // has one, given as that WM_MOUSEMOVE's parameters.
+  void createTooltips(POINT point, WPARAM keys);
+  void fitTooltips();
+  Status paint(HDC dc);
+  bool hasTooltip(POINT client) const noexcept;
   layout::Rect pixels(const layout::Control& control) const noexcept;
   void invalidate(std::size_t control);
   HFONT fontFor(const layout::Font* font) const noexcept;
@@ -72,28 +100,36 @@ private:
   HINSTANCE instance_;
   Win32Platform& platform_;
   FrmMain form_;
-  // These outlive the window: its class holds the icons, and it destroys the tooltip.
+  std::array<std::wstring, layout::kControls.size()> texts_;
+
+  // Made by open() in this order. The fonts, cursors and the common controls are used by the
+  // window and its children and tooltip, so they are declared before the window and outlive
+  // it.
+  pictures::Canvas scene_{0, 0}; // the pictures at 96 DPI
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
-  UniqueModule commonControls_;
-  UniqueWindow window_;
-  HWND textBox_ = nullptr; // a child: the window destroys it
-  HWND tooltip_ = nullptr; // owned by the window, which destroys it
-  bool tooltipsTried_ = false;
+  WindowClass class_; // holds the icons
   int dpi_ = layout::kBaseDpi;
   UniqueFont smallFont_;
   UniqueFont plateFont_;
   UniqueFont boxFont_;
   UniqueFont tooltipFont_;
   std::array<UniqueCursor, layout::kControls.size()> cursors_;
-  pictures::Canvas scene_{0, 0};  // the pictures at 96 DPI
-  pictures::Canvas scaled_{0, 0}; // the same at the window's DPI
+  pictures::Canvas scaled_{0, 0}; // the pictures at the window's DPI
   UniqueBitmap backBuffer_;
   void* backBits_ = nullptr;
-  std::array<std::wstring, layout::kControls.size()> texts_;
+  UniqueModule commonControls_;
+  bool tooltipsTried_ = false;
+  // Made when a screen reader first asks; gone when the window is.
+  std::optional<Accessibility> accessibility_;
   std::optional<std::size_t> pressed_;
-  IAccessible* accessible_ = nullptr; // made when a screen reader first asks
-  bool closing_ = false;
+  bool busy_ = false;
+  bool ending_ = false;
+
+  // Last, so that it goes first, while everything its messages reach still lives.
+  UniqueWindow window_;
+  HWND textBox_ = nullptr; // a child: the window destroys it
+  HWND tooltip_ = nullptr; // owned by the window, which destroys it
 };
 
 } // namespace kelvarin::win32

@@ -1,5 +1,6 @@
 #include "platform/win32/dpi.hpp"
 
+#include "platform/win32/handles.hpp"
 #include "platform/win32/system_function.hpp"
 
 namespace kelvarin::win32 {
@@ -9,12 +10,8 @@ constexpr int kDefaultDpi = 96;
 } // namespace
 
 int systemDpi() noexcept {
-  const HDC screen = ::GetDC(nullptr);
-  if (screen == nullptr) {
-    return kDefaultDpi;
-  }
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
   return dpi > 0 ? dpi : kDefaultDpi;
 }
 

@@ -57,7 +57,7 @@ Status Win32Platform::writeLine(std::wstring_view name, std::string_view line) {
   std::string bytes(line);
   bytes += "\r\n";
   Status written = writeAll(file.get(), bytes);
-  if (written.ok() && ::CloseHandle(file.release()) == 0) {
+  if (written.ok() && !file.close()) {
     written = lastError();
   }
   if (!written.ok()) {
@@ -113,8 +113,8 @@ Status Win32Platform::startProgram(std::wstring_view name) {
   return {};
 }
 
-void Win32Platform::endProgram() {
-  ::PostQuitMessage(0);
-}
+// The window ends the program once the handler that asked for it has returned: see
+// MainWindow::finish.
+void Win32Platform::endProgram() {}
 
 } // namespace kelvarin::win32

@@ -35,12 +35,10 @@ protected:
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(window_, static_cast<DWORD>(OBJID_CLIENT),
                                                        IID_IAccessible,
-                                                       reinterpret_cast<void**>(&client_))));
+                                                       reinterpret_cast<void**>(client_.put()))));
   }
   void TearDown() override {
-    if (client_ != nullptr) {
-      client_->Release();
-    }
+    client_.reset();
     app_.reset();
     ::CoUninitialize();
   }
@@ -57,7 +55,7 @@ protected:
     return v.lVal;
   }
 
-  IAccessible* client_ = nullptr;
+  win32::ComPtr<IAccessible> client_;
 };
 
 TEST_F(Accessibility, LabelsAreButtonsAndStaticTextNamedByTheirWords) {
@@ -101,6 +99,27 @@ TEST_F(Accessibility, DefaultActionRunsTheCommandAndTheNameFollows) {
   app_->settle();
   EXPECT_EQ(folder_.read(expected::kMarker), expected::kMarkerBytes);
   EXPECT_EQ(name(kLblSwitch), expected::kSwitchOff);
+}
+
+// Commands never run inside one another: a reader's press while a failed switch tells why
+// starts no second switch, neither inside the message box nor after it.
+TEST_F(Accessibility, APressWhileASwitchTellsWhyItFailedRunsNothing) {
+  folder_.makeFolder(expected::kMarker);
+  app_->click("lblSwitch");
+  const auto box = app_->waitForMessageBox();
+  ASSERT_TRUE(box) << "the switch did not fail";
+  ASSERT_EQ(client_->accDoDefaultAction(child(kLblSwitch)), S_OK);
+  // The press is posted; the box's own message loop has handled it after this.
+  app_->settle();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  app_->settle();
+  app_->pressOk(*box);
+  EXPECT_FALSE(waitUntil([&] { return app_->hasMessageBox(); }, std::chrono::seconds(1)))
+      << "a second switch ran";
+  EXPECT_EQ(app_->modeText(), expected::kModeOff);
+  EXPECT_EQ(name(kLblSwitch), expected::kSwitchOn);
+  EXPECT_FALSE(folder_.read(expected::kMarker)) << "the folder is still there, and no file";
+  EXPECT_TRUE(folder_.exists(expected::kMarker));
 }
 
 } // namespace

@@ -1,0 +1,285 @@
+// The window opened inside the test's own process, where what no other process can reach is
+// in reach: its icon and hand cursor as the system holds them, a move to a monitor of another
+// DPI (WM_DPICHANGED and the rectangle it suggests), and the COM apartment a screen reader's
+// request puts the window's thread in.
+#include "assets/picture_records.hpp"
+#include "pictures/pictures.hpp"
+#include "tests/wine/expected.hpp"
+#include "tools/driver/driver.hpp"
+#include "window/main_window.hpp"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <oleacc.h>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace kelvarin::e2e {
+namespace {
+
+constexpr UINT kDpiChanged = 0x02E0;
+
+// The current directory for as long as this lives: the window looks for the game there.
+class CurrentDirectory {
+public:
+  explicit CurrentDirectory(const std::wstring& path) {
+    old_.resize(MAX_PATH);
+    old_.resize(::GetCurrentDirectoryW(MAX_PATH, old_.data()));
+    if (::SetCurrentDirectoryW(path.c_str()) == 0) {
+      throw std::runtime_error("SetCurrentDirectoryW");
+    }
+  }
+  CurrentDirectory(const CurrentDirectory&) = delete;
+  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+  ~CurrentDirectory() { ::SetCurrentDirectoryW(old_.c_str()); }
+
+private:
+  std::wstring old_;
+};
+
+struct IconBitmaps {
+  SIZE size{};
+  POINT hotSpot{};
+  bool isIcon = false;
+};
+
+IconBitmaps bitmapsOf(HICON icon) {
+  ICONINFO info{};
+  if (::GetIconInfo(icon, &info) == 0) {
+    throw std::runtime_error("GetIconInfo");
+  }
+  const win32::UniqueBitmap mask(info.hbmMask);
+  const win32::UniqueBitmap colour(info.hbmColor);
+  BITMAP bitmap{};
+  ::GetObjectW(mask.get(), sizeof bitmap, &bitmap);
+  // A monochrome icon keeps its image under its mask, in a bitmap twice as high.
+  return {{bitmap.bmWidth, colour ? bitmap.bmHeight : bitmap.bmHeight / 2},
+          {static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)},
+          info.fIcon != FALSE};
+}
+
+// The picture the file's image gives over `background`: its palette colours where the mask
+// is clear, the background where it is set.
+pictures::Canvas drawnFromFile(const pictures::IconImage& image, std::uint32_t background) {
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.image.data());
+  const int bits = header->biBitCount;
+  const auto* palette = reinterpret_cast<const RGBQUAD*>(image.image.data() + header->biSize);
+  const std::uint8_t* colours = reinterpret_cast<const std::uint8_t*>(palette + (1 << bits));
+  const std::size_t colourStride = (static_cast<std::size_t>(image.width * bits) + 31) / 32 * 4;
+  const std::uint8_t* mask = colours + colourStride * static_cast<std::size_t>(image.height);
+  const std::size_t maskStride = (static_cast<std::size_t>(image.width) + 31) / 32 * 4;
+  pictures::Canvas out(image.width, image.height);
+  for (int y = 0; y < image.height; ++y) {
+    const std::size_t row = static_cast<std::size_t>(image.height - 1 - y); // bottom-up
+    for (int x = 0; x < image.width; ++x) {
+      const auto bit = static_cast<std::size_t>(x * bits);
+      const int shift = 8 - bits - static_cast<int>(bit % 8);
+      const int index = (colours[row * colourStride + bit / 8] >> shift) & ((1 << bits) - 1);
+      const bool clear =
+          ((mask[row * maskStride + static_cast<std::size_t>(x) / 8] >> (7 - x % 8)) & 1) != 0;
+      const RGBQUAD c = palette[index];
+      out.pixels[static_cast<std::size_t>(y * image.width + x)] =
+          clear ? background
+                : static_cast<std::uint32_t>(c.rgbRed << 16 | c.rgbGreen << 8 | c.rgbBlue);
+    }
+  }
+  return out;
+}
+
+pictures::Canvas drawnBySystem(HICON icon, int size, std::uint32_t background) {
+  const DibSection dib(size, size);
+  const win32::UniqueBrush brush(
+      ::CreateSolidBrush(RGB(background >> 16 & 0xFF, background >> 8 & 0xFF, background & 0xFF)));
+  const RECT all{0, 0, size, size};
+  ::FillRect(dib.dc(), &all, brush.get());
+  ::DrawIconEx(dib.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  return dib.pixels();
+}
+
+// Both the picture and the mask: over black and over white the system draws what the file
+// holds.
+void expectDrawnAsInFile(HICON icon, std::span<const std::uint8_t> record) {
+  const auto file = assets::recordFile(record);
+  const auto image = file ? pictures::iconImage(*file) : std::nullopt;
+  ASSERT_TRUE(image);
+  for (const std::uint32_t background : {0x000000u, 0xFFFFFFu}) {
+    const pictures::Canvas drawn = drawnBySystem(icon, image->width, background);
+    EXPECT_EQ(drawn.pixels, drawnFromFile(*image, background).pixels)
+        << "over " << std::hex << background;
+  }
+}
+
+class InProcess : public testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(window_.open(SW_SHOWNOACTIVATE).ok());
+    handle_ = window_.handle();
+    ASSERT_NE(handle_, nullptr);
+  }
+
+  // The pointer the window sets with the system's pointer over that client point.
+  HCURSOR pointerAt(POINT client) const {
+    POINT screen = client;
+    ::ClientToScreen(handle_, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::SendMessageW(handle_, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle_),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return ::GetCursor();
+  }
+
+  void click(POINT client) const {
+    const LPARAM at = MAKELPARAM(client.x, client.y);
+    ::SendMessageW(handle_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(handle_, WM_LBUTTONUP, 0, at);
+  }
+
+  std::wstring modeText() const {
+    wchar_t text[64] = {};
+    ::GetWindowTextW(::FindWindowExW(handle_, nullptr, L"Edit", nullptr), text, 64);
+    return text;
+  }
+
+  GameFolder folder_{GameFolder::Game::Installed};
+  CurrentDirectory current_{folder_.path()};
+  win32::Win32Platform platform_;
+  win32::MainWindow window_{::GetModuleHandleW(nullptr), platform_};
+  HWND handle_ = nullptr;
+};
+
+POINT centre(const layout::Rect& r) {
+  return {r.left + r.width / 2, r.top + r.height / 2};
+}
+
+int fontHeightOf(HWND window) {
+  LOGFONTW font{};
+  const auto handle = reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0));
+  return handle != nullptr && ::GetObjectW(handle, sizeof font, &font) != 0 ? font.lfHeight : 0;
+}
+
+TEST_F(InProcess, IconAndHandCursorAreAsDrawnWithTheHotSpotAtTheFingertip) {
+  const auto icon = reinterpret_cast<HICON>(::GetClassLongPtrW(handle_, GCLP_HICON));
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(bitmapsOf(icon).size.cx, ::GetSystemMetrics(SM_CXICON));
+  expectDrawnAsInFile(icon, assets::frmMainIcon);
+  EXPECT_NE(::GetClassLongPtrW(handle_, GCLP_HICONSM), 0u);
+
+  const HCURSOR hand = pointerAt(centre(pixelsOf("lblRun", 96)));
+  const IconBitmaps bitmaps = bitmapsOf(hand);
+  EXPECT_FALSE(bitmaps.isIcon);
+  EXPECT_EQ(bitmaps.size.cx, 32);
+  EXPECT_EQ(bitmaps.hotSpot.x, 5);
+  EXPECT_EQ(bitmaps.hotSpot.y, 0);
+  expectDrawnAsInFile(hand, assets::lblRunMouseIcon);
+}
+
+class InProcessAtDpi : public InProcess, public testing::WithParamInterface<int> {};
+
+TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRectangle) {
+  const int dpi = GetParam();
+  // Pointing first brings the tooltips, which the move must then fit too.
+  const POINT run = centre(pixelsOf("lblRun", 96));
+  ::SendMessageW(handle_, WM_MOUSEMOVE, 0, MAKELPARAM(run.x, run.y));
+  const HWND tooltip = ::FindWindowW(TOOLTIPS_CLASSW, nullptr);
+  ASSERT_NE(tooltip, nullptr);
+
+  // The frame stays as Wine draws it; the client area is what the window must fill.
+  RECT outer{};
+  RECT client{};
+  ::GetWindowRect(handle_, &outer);
+  ::GetClientRect(handle_, &client);
+  const int width = layout::toPixels(layout::kWindow.clientWidthTwips, dpi);
+  const int height = layout::toPixels(layout::kWindow.clientHeightTwips, dpi);
+  const RECT suggested{outer.left + 7, outer.top + 5,
+                       outer.left + 7 + width + (outer.right - outer.left - client.right),
+                       outer.top + 5 + height + (outer.bottom - outer.top - client.bottom)};
+  ::SendMessageW(handle_, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT now{};
+  ::GetWindowRect(handle_, &now);
+  EXPECT_TRUE(::EqualRect(&now, &suggested) != 0);
+  ::GetClientRect(handle_, &client);
+  EXPECT_EQ(client.right, width);
+  EXPECT_EQ(client.bottom, height);
+
+  const HWND box = ::FindWindowExW(handle_, nullptr, L"Edit", nullptr);
+  RECT boxRect{};
+  ::GetWindowRect(box, &boxRect);
+  ::MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&boxRect), 2);
+  const layout::Rect expected = pixelsOf("txtMode", dpi);
+  EXPECT_EQ(boxRect.left, expected.left);
+  EXPECT_EQ(boxRect.right - boxRect.left, expected.width);
+  LOGFONTW gui{};
+  ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui);
+  EXPECT_EQ(fontHeightOf(box), ::MulDiv(gui.lfHeight, dpi, 96));
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  EXPECT_EQ(fontHeightOf(tooltip), ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, 96));
+
+  for (UINT_PTR tool :
+       {layout::indexOf("lblRun"), layout::indexOf("lblExit"), layout::indexOf("lblSwitch")}) {
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = handle_;
+    info.uId = tool;
+    ASSERT_TRUE(::SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+    const layout::Rect label = layout::toPixels(layout::kControls[tool].twips, dpi);
+    EXPECT_EQ(info.rect.left, label.left) << tool;
+    EXPECT_EQ(info.rect.bottom, label.bottom()) << tool;
+  }
+
+  // The hand's lower right corner, which lies outside the label at 96 DPI.
+  const layout::Rect switchLabel = pixelsOf("lblSwitch", dpi);
+  const POINT corner{switchLabel.right() - 1, switchLabel.bottom() - 1};
+  const IconBitmaps hand = bitmapsOf(pointerAt(corner));
+  EXPECT_EQ(hand.size.cx, 32 * dpi / 96);
+  EXPECT_EQ(hand.hotSpot.x, 5 * dpi / 96);
+  EXPECT_EQ(hand.hotSpot.y, 0);
+
+  click(corner);
+  EXPECT_EQ(modeText(), expected::kModeOn);
+  EXPECT_EQ(folder_.read(expected::kMarker), expected::kMarkerBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, InProcessAtDpi, testing::Values(144, 192));
+
+enum class Apartment { None, SingleThreaded, MultiThreaded };
+
+// Asked without changing it: joining the multithreaded apartment fails exactly when the
+// thread is in a single-threaded one, and is undone at once otherwise.
+Apartment apartment() {
+  const HRESULT joined = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (joined == RPC_E_CHANGED_MODE) {
+    return Apartment::SingleThreaded;
+  }
+  if (SUCCEEDED(joined)) {
+    ::CoUninitialize();
+  }
+  return joined == S_OK ? Apartment::None : Apartment::MultiThreaded;
+}
+
+TEST_F(InProcess, AScreenReadersRequestPutsTheThreadInAnApartmentUntilTheWindowGoes) {
+  EXPECT_EQ(apartment(), Apartment::None) << "start-up must not join an apartment";
+  const LRESULT answer = ::SendMessageW(handle_, WM_GETOBJECT, 0, OBJID_CLIENT);
+  ASSERT_GT(answer, 0);
+  EXPECT_EQ(apartment(), Apartment::SingleThreaded);
+  win32::ComPtr<IAccessible> object;
+  ASSERT_TRUE(SUCCEEDED(
+      ::ObjectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(object.put()))));
+  ::SendMessageW(handle_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(::IsWindow(handle_), FALSE);
+  long children = 0;
+  EXPECT_EQ(object->get_accChildCount(&children), RPC_E_DISCONNECTED);
+  object.reset();
+  EXPECT_EQ(apartment(), Apartment::None);
+  MSG quit{};
+  EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+} // namespace
+} // namespace kelvarin::e2e
