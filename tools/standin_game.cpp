@@ -2,6 +2,8 @@
 // records how it was started and ends at once. Each start appends one line to
 // "<its own path>.started.txt", in UTF-8:
 //   path=<its own path>|folder=<current directory>|show=<wShowWindow or "none">|marker=<0 or 1>
+#include "platform/win32/handles.hpp"
+
 #include <windows.h>
 
 #include <string>
@@ -39,15 +41,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                                      : std::wstring(L"none")) +
       L"|marker=" + (marker ? L"1" : L"0") + L"\r\n";
   const std::string bytes = utf8(line);
-  const HANDLE log =
-      ::CreateFileW((path + L".started.txt").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (log == INVALID_HANDLE_VALUE) {
+  const kelvarin::win32::UniqueFile log(::CreateFileW((path + L".started.txt").c_str(),
+                                                      FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!log) {
     return 1;
   }
   DWORD written = 0;
   const BOOL ok =
-      ::WriteFile(log, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(log);
+      ::WriteFile(log.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   return ok != 0 && written == bytes.size() ? 0 : 1;
 }

@@ -1,3 +1,5 @@
+// The accessible object for the painted labels, and the run-time parts a screen reader needs,
+// loaded on its first request.
 #include "window/accessible.hpp"
 
 #include "platform/win32/handles.hpp"

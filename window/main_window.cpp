@@ -1,3 +1,5 @@
+// frmMain's window: creation and its end, painting, the pointer, clicks, tooltips, DPI changes
+// and screen readers, each a small handler the window procedure calls.
 #include "window/main_window.hpp"
 
 #include "mode/texts.hpp"

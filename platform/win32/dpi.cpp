@@ -1,3 +1,4 @@
+// The DPI the window is drawn at, and its frame at that DPI, on every Windows version.
 #include "platform/win32/dpi.hpp"
 
 #include "platform/win32/handles.hpp"

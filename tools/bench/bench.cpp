@@ -8,6 +8,7 @@
 // Nothing is asserted: the numbers are for reading.
 #include "assets/picture_records.hpp"
 #include "mode/texts.hpp"
+#include "platform/win32/handles.hpp"
 #include "tools/driver/driver.hpp"
 
 #include <windows.h>
@@ -77,6 +78,8 @@ Run startOnce(const std::wstring& exe, const wchar_t* className, const GameFolde
     std::fprintf(stderr, "cannot start %ls\n", exe.c_str());
     return run;
   }
+  const kelvarin::win32::UniqueHandle process(started.hProcess);
+  const kelvarin::win32::UniqueHandle thread(started.hThread);
   WindowOf wanted{started.dwProcessId, className};
   while (wanted.found == nullptr && now() - begin < 10000) {
     ::EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&wanted));
@@ -91,11 +94,9 @@ Run startOnce(const std::wstring& exe, const wchar_t* className, const GameFolde
   run.workingSet = usage.workingSet;
   run.privateBytes = usage.privateBytes;
   ::PostMessageW(wanted.found, WM_CLOSE, 0, 0);
-  if (::WaitForSingleObject(started.hProcess, 5000) != WAIT_OBJECT_0) {
-    ::TerminateProcess(started.hProcess, 1);
+  if (::WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process.get(), 1);
   }
-  ::CloseHandle(started.hThread);
-  ::CloseHandle(started.hProcess);
   return run;
 }
 

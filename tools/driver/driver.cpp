@@ -88,22 +88,14 @@ std::vector<HWND> childWindows(HWND parent) {
   return found;
 }
 
-// The whole screen's DC, released when this goes.
-class ScreenDc {
+// The whole screen's DC.
+class ScreenDc : public win32::WindowDc {
 public:
-  ScreenDc() : dc_(::GetDC(nullptr)) {
-    if (dc_ == nullptr) {
+  ScreenDc() : WindowDc(nullptr) {
+    if (!*this) {
       fail("GetDC");
     }
   }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  ~ScreenDc() { ::ReleaseDC(nullptr, dc_); }
-
-  HDC get() const noexcept { return dc_; }
-
-private:
-  HDC dc_;
 };
 
 int screenDpi() {
