@@ -203,7 +203,8 @@ TEST_F(Switcher, FailedSwitchOffIsToldAndShowsWhatTheDiskHolds) {
   withGame();
   fs::create_directory("fun.mode.on");
   start();
-  expectOk(form.Butt(true)); // recorded on, but the name is a folder that cannot be deleted as a file
+  // Recorded on, but the name is a folder that cannot be deleted as a file.
+  expectOk(form.Butt(true));
   expectOk(form.lblSwitch_Click());
   expectOneError(L"\"fun.mode.on\"");
   expectOff();
