@@ -7,7 +7,7 @@ packages=(
   cmake make g++ clang-format
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   googletest libgif-dev
-  wine wine32:i386 fonts-wine
+  wine wine32:i386 wine64 fonts-wine
   xvfb xauth x11-utils imagemagick zip
 )
 

@@ -1,13 +1,17 @@
 #!/bin/sh
 # Prepares what the Windows tests run in, and takes it down again:
-#   test-session.sh start DIR   a Wine prefix in DIR/prefix (with Wine's own fonts), a
-#                               virtual display (its name in DIR/display) and a warm wineserver
-#   test-session.sh prefix DIR  only the Wine prefix
-#   test-session.sh stop DIR    ends the wineserver and the display
+#   test-session.sh start DIR [ARCH]   a Wine prefix in DIR/prefix (with Wine's own fonts), a
+#                                      virtual display (its name in DIR/display) and a warm
+#                                      wineserver
+#   test-session.sh prefix DIR [ARCH]  only the Wine prefix
+#   test-session.sh stop DIR           ends the wineserver and the display
+# ARCH is the new prefix's kind: win32 (the default) or win64, where 32-bit programs run through
+# WoW64 as on 64-bit Windows.
 # Every output goes to DIR/session.log: Wine's helpers would otherwise keep CTest's pipe open.
 set -eu
 action=$1
 dir=$2
+arch=${3:-win32}
 mkdir -p "$dir"
 exec >>"$dir/session.log" 2>&1 </dev/null
 export WINEPREFIX="$dir/prefix" WINEDEBUG=-all
@@ -33,9 +37,11 @@ start_display() {
 
 make_prefix() {
   [ -f "$WINEPREFIX/system.reg" ] && return 0
-  wineboot -i
+  # Named always: with wine64 installed, Wine's default is a 64-bit prefix.
+  WINEARCH=$arch wineboot -i
   wineserver -w
-  # A fresh prefix has no fonts of Wine's own: copy them in, Tahoma among them.
+  # A fresh prefix has no fonts of Wine's own: copy them in, Tahoma among them. One folder
+  # serves 32-bit and 64-bit programs alike.
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
   # Unmanaged windows: without a window manager on the display, Wine would wait two seconds
   # for one on every window that closes.
@@ -63,7 +69,7 @@ stop)
   fi
   ;;
 *)
-  echo "usage: $0 start|prefix|stop DIR" >&2
+  echo "usage: $0 start|prefix|stop DIR [win32|win64]" >&2
   exit 2
   ;;
 esac
