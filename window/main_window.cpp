@@ -497,20 +497,31 @@ bool MainWindow::hasTooltip(POINT client) const noexcept {
   return hit && !layout::kControls[*hit].tooltip.empty();
 }
 
+HCURSOR MainWindow::handAt(POINT client) const noexcept {
+  const auto hit = controlAt(client);
+  return hit && layout::kControls[*hit].pointer == layout::Pointer::Hand ? cursors_[*hit].get()
+                                                                         : nullptr;
+}
+
 bool MainWindow::onSetCursor() {
   POINT point{};
-  if (::GetCursorPos(&point) == 0 || ::ScreenToClient(window_.get(), &point) == 0) {
+  const HCURSOR hand = ::GetCursorPos(&point) != 0 && ::ScreenToClient(window_.get(), &point) != 0
+                           ? handAt(point)
+                           : nullptr;
+  if (hand == nullptr) {
     return false;
   }
-  const auto hit = controlAt(point);
-  if (!hit || layout::kControls[*hit].pointer != layout::Pointer::Hand) {
-    return false;
-  }
-  ::SetCursor(cursors_[*hit].get());
+  ::SetCursor(hand);
   return true;
 }
 
 void MainWindow::onMouseMove(POINT point, WPARAM keys) {
+  // The move's own position settles the pointer: the system's position, which WM_SETCURSOR
+  // reads, may already be past it or not yet there.
+  const HCURSOR hand = handAt(point);
+  ::SetCursor(hand != nullptr
+                  ? hand
+                  : reinterpret_cast<HCURSOR>(::GetClassLongPtrW(window_.get(), GCLP_HCURSOR)));
   if (!tooltipsTried_ && hasTooltip(point)) {
     createTooltips(point, keys);
   }

@@ -93,6 +93,8 @@ private:
   void fitTooltips();
   Status paint(HDC dc);
   bool hasTooltip(POINT client) const noexcept;
+  // The hand where a control wants it, else null for the class's arrow.
+  HCURSOR handAt(POINT client) const noexcept;
   layout::Rect pixels(const layout::Control& control) const noexcept;
   void invalidate(std::size_t control);
   HFONT fontFor(const layout::Font* font) const noexcept;
