@@ -1,4 +1,4 @@
-// The window's pictures composed once, at 96 DPI: the wall first, then the plates from the
+// The window's pictures composed at 96 DPI: the wall first, then the plates from the
 // bottom of the stack up, each squeezed to its rectangle with the wall showing through its
 // transparent pixels. The labels' words are drawn over it at paint time, at the window's DPI.
 #pragma once

@@ -120,7 +120,7 @@ int MainWindow::run(int showCommand) {
 Status MainWindow::open(int showCommand) {
   // No command may run inside the Load handler's message box.
   const Flag busy(busy_);
-  const Status made = inOrder([&] { return loadPictures(); }, [&] { return registerClass(); },
+  const Status made = inOrder([&] { return loadIcons(); }, [&] { return registerClass(); },
                               [&] { return createWindow(); }, [&] { return createTextBox(); },
                               [&] { return applyDpi(windowDpi(window_.get()), nullptr); },
                               [&] { return form_.Form_Load(); });
@@ -149,14 +149,12 @@ void MainWindow::end(int exitCode) {
   ::PostQuitMessage(exitCode);
 }
 
-Status MainWindow::loadPictures() {
-  auto scene = scene::compose();
+Status MainWindow::loadIcons() {
   const auto iconFile = assets::recordFile(assets::frmMainIcon);
   const auto icon = iconFile ? pictures::iconImage(*iconFile) : std::nullopt;
-  if (!scene || !icon) {
+  if (!icon) {
     return damagedPictures();
   }
-  scene_ = std::move(*scene);
   return inOrder([&] { return createIcon(*icon, ::GetSystemMetrics(SM_CXICON), bigIcon_); },
                  [&] { return createIcon(*icon, ::GetSystemMetrics(SM_CXSMICON), smallIcon_); });
 }
@@ -215,7 +213,13 @@ Status MainWindow::applyDpi(int dpi, const RECT* position) {
 
   const int width = layout::toPixels(layout::kWindow.clientWidthTwips, dpi_);
   const int height = layout::toPixels(layout::kWindow.clientHeightTwips, dpi_);
-  scaled_ = scene::scaled(scene_, width, height);
+  // Composed again for each DPI rather than kept at 96 DPI as well: one picture less to hold.
+  auto scene = scene::compose();
+  if (!scene) {
+    return damagedPictures();
+  }
+  scaled_ = scene->width == width && scene->height == height ? std::move(*scene)
+                                                             : scene::scaled(*scene, width, height);
   backBuffer_.reset();
   RECT frame{0, 0, width, height};
   if (position == nullptr) {

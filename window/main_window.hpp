@@ -58,7 +58,7 @@ private:
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
   // The steps of open(), in order.
-  Status loadPictures();
+  Status loadIcons();
   Status registerClass();
   Status createWindow();
   Status createTextBox();
@@ -107,7 +107,6 @@ private:
   // Made by open() in this order. The fonts, cursors and the common controls are used by the
   // window and its children and tooltip, so they are declared before the window and outlive
   // it.
-  pictures::Canvas scene_{0, 0}; // the pictures at 96 DPI
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   WindowClass class_; // holds the icons
@@ -117,7 +116,7 @@ private:
   UniqueFont boxFont_;
   UniqueFont tooltipFont_;
   std::array<UniqueCursor, layout::kControls.size()> cursors_;
-  pictures::Canvas scaled_{0, 0}; // the pictures at the window's DPI
+  pictures::Canvas scaled_{0, 0}; // the pictures, composed at the window's DPI
   UniqueBitmap backBuffer_;
   void* backBits_ = nullptr;
   UniqueModule commonControls_;
