@@ -4,6 +4,7 @@
 
 #include "assets/pictures.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -113,6 +114,36 @@ consteval std::size_t indexOf(std::string_view name) {
 inline constexpr std::size_t kTxtMode = indexOf("txtMode");
 inline constexpr std::size_t kLblSwitch = indexOf("lblSwitch");
 static_assert(kTxtMode < kControls.size() && kLblSwitch < kControls.size());
+
+// The keyboard focus goes to the text box and to the labels that run a command, never to a
+// picture or to a label that only shows words.
+constexpr bool takesFocus(const Control& control) {
+  return control.kind == Kind::TextBox || control.click != Command::None;
+}
+
+// The controls that take the focus, in ascending tab index: the round that Tab goes.
+inline constexpr auto kTabOrder = [] {
+  std::array<std::size_t, std::count_if(kControls.begin(), kControls.end(), takesFocus)> order{};
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (takesFocus(kControls[i])) {
+      order[n++] = i;
+    }
+  }
+  std::sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
+    return kControls[a].tabIndex < kControls[b].tabIndex;
+  });
+  return order;
+}();
+
+// Where Tab (or Shift+Tab, `back`) takes the focus from `control`.
+constexpr std::size_t nextInTabOrder(std::size_t control, bool back) {
+  std::size_t at = 0;
+  while (at < kTabOrder.size() && kTabOrder[at] != control) {
+    ++at;
+  }
+  return kTabOrder[(at + (back ? kTabOrder.size() - 1 : 1)) % kTabOrder.size()];
+}
 
 // The topmost control under a point of the client area, in pixels at `dpi`.
 std::optional<std::size_t> hitTest(int x, int y, int dpi = kBaseDpi);

@@ -109,6 +109,9 @@ int MainWindow::run(int showCommand) {
   MSG message{};
   BOOL got = 0;
   while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    if (preTranslate(message)) {
+      continue;
+    }
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
@@ -400,6 +403,15 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   case WM_LBUTTONUP:
     status = onButtonUp(pointOf(lParam));
     return 0;
+  case WM_KEYDOWN:
+    status = onKeyDown(wParam, lParam);
+    break;
+  case WM_SETFOCUS:
+    onSetFocus();
+    return 0;
+  case WM_KILLFOCUS:
+    onKillFocus(reinterpret_cast<HWND>(wParam));
+    return 0;
   case WM_CAPTURECHANGED:
     pressed_.reset();
     return 0;
@@ -529,6 +541,28 @@ Status MainWindow::onButtonUp(POINT point) {
   return pressed && pressed == released ? command(layout::kControls[*pressed].click) : Status{};
 }
 
+// Space or Enter presses the focused command label, once: the repeats of a held key do not.
+Status MainWindow::onKeyDown(WPARAM key, LPARAM flags) {
+  const bool repeat = (flags & (KF_REPEAT << 16)) != 0;
+  return (key == VK_SPACE || key == VK_RETURN) && !repeat ? command(layout::kControls[focus_].click)
+                                                          : Status{};
+}
+
+// The window holds the focus for a command label; the text box takes its own. So activation,
+// which gives the window the focus, gives it back to the control that had it.
+void MainWindow::onSetFocus() {
+  if (focus_ == layout::kTxtMode) {
+    ::SetFocus(textBox_);
+  }
+}
+
+// A click in the text box takes the focus there.
+void MainWindow::onKillFocus(HWND to) {
+  if (to == textBox_) {
+    focus_ = layout::kTxtMode;
+  }
+}
+
 // A read-only box keeps the window colours of an ordinary text box.
 LRESULT MainWindow::onCtlColorStatic(HDC dc) noexcept {
   ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
@@ -559,6 +593,23 @@ Status MainWindow::onPress(std::size_t control) {
 // still there to say so.
 void MainWindow::onDestroy() noexcept {
   accessibility_.reset();
+}
+
+bool MainWindow::preTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB ||
+      (message.hwnd != window_.get() && message.hwnd != textBox_)) {
+    return false;
+  }
+  focusOn(layout::nextInTabOrder(focus_, ::GetKeyState(VK_SHIFT) < 0));
+  return true;
+}
+
+void MainWindow::focusOn(std::size_t control) {
+  focus_ = control;
+  // The system sends no WM_SETFOCUS to the window that has the focus already.
+  if (::SetFocus(window_.get()) == window_.get()) {
+    onSetFocus();
+  }
 }
 
 Status MainWindow::command(layout::Command command) {

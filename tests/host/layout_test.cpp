@@ -82,6 +82,19 @@ TEST(HitTest, TheTopmostControlOwnsEachPoint) {
   EXPECT_EQ(hitName(201, 132), "wall");
 }
 
+TEST(TabOrder, GoesRoundTheFocusableControlsByTabIndex) {
+  const std::string_view forward[] = {"txtMode", "lblRun", "lblExit", "lblSwitch", "txtMode"};
+  const auto next = [](std::string_view name, bool back) {
+    const auto from = static_cast<std::size_t>(&named(name) - kControls.data());
+    return kControls[nextInTabOrder(from, back)].name;
+  };
+  for (std::size_t i = 0; i + 1 < std::size(forward); ++i) {
+    EXPECT_EQ(next(forward[i], false), forward[i + 1]);
+    EXPECT_EQ(next(forward[i + 1], true), forward[i]);
+  }
+  EXPECT_EQ(kTabOrder.size(), 4u) << "Label1, Label2 and the pictures never take the focus";
+}
+
 TEST(Fonts, PointSizesGiveTheSystemsPixelHeights) {
   EXPECT_EQ(fontHeight(kSmallFont), 11);
   EXPECT_EQ(fontHeight(kPlateFont), 19);

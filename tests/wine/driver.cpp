@@ -546,6 +546,32 @@ void Kelvarin::sendMouse(POINT client, std::initializer_list<DWORD> buttons) con
   }
 }
 
+void Kelvarin::pressKey(WORD key, WORD held, int downs) const {
+  if (::SetForegroundWindow(window_) == 0) {
+    fail("SetForegroundWindow");
+  }
+  std::vector<INPUT> inputs;
+  const auto stroke = [&](WORD which, DWORD flags) {
+    if (which != 0) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = which;
+      input.ki.dwFlags = flags;
+      inputs.push_back(input);
+    }
+  };
+  stroke(held, 0);
+  for (int i = 0; i < downs; ++i) {
+    stroke(key, 0);
+  }
+  stroke(key, KEYEVENTF_KEYUP);
+  stroke(held, KEYEVENTF_KEYUP);
+  if (::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
+      inputs.size()) {
+    fail("SendInput");
+  }
+}
+
 std::optional<std::wstring> Kelvarin::tooltipText() const {
   const HWND tooltip = findWindow(TOOLTIPS_CLASSW, true);
   if (tooltip == nullptr) {

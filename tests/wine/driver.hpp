@@ -153,6 +153,10 @@ public:
   // The same at a point of the client area; moveTo only moves the mouse there.
   void clickAt(POINT client) const;
   void moveTo(POINT client) const;
+  // Real key strokes to the program's focused control, once its window is brought to the front:
+  // `key` goes down `downs` times (more than once is a held key repeating) and up again, with
+  // `held` (Shift, say) down around it.
+  void pressKey(WORD key, WORD held = 0, int downs = 1) const;
   // The text of the program's tooltip while one is visible.
   std::optional<std::wstring> tooltipText() const;
   // What the screen shows of the client area.
