@@ -547,7 +547,11 @@ void Kelvarin::sendMouse(POINT client, std::initializer_list<DWORD> buttons) con
 }
 
 void Kelvarin::pressKey(WORD key, WORD held, int downs) const {
-  if (::SetForegroundWindow(window_) == 0) {
+  // Keys go to the foreground thread's focus, which the program sets a moment after its window
+  // shows.
+  if (::SetForegroundWindow(window_) == 0 || !poll([&] {
+        return ::GetForegroundWindow() == window_ && inputState().hwndFocus != nullptr;
+      })) {
     fail("SetForegroundWindow");
   }
   std::vector<INPUT> inputs;
@@ -570,6 +574,15 @@ void Kelvarin::pressKey(WORD key, WORD held, int downs) const {
       inputs.size()) {
     fail("SendInput");
   }
+}
+
+GUITHREADINFO Kelvarin::inputState() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info) == 0) {
+    fail("GetGUIThreadInfo");
+  }
+  return info;
 }
 
 std::optional<std::wstring> Kelvarin::tooltipText() const {

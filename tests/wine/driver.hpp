@@ -157,6 +157,8 @@ public:
   // `key` goes down `downs` times (more than once is a held key repeating) and up again, with
   // `held` (Shift, say) down around it.
   void pressKey(WORD key, WORD held = 0, int downs = 1) const;
+  // Where the program's keyboard focus and caret are.
+  GUITHREADINFO inputState() const;
   // The text of the program's tooltip while one is visible.
   std::optional<std::wstring> tooltipText() const;
   // What the screen shows of the client area.
