@@ -26,6 +26,9 @@ constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, Windows 8.1 and later
 // A command label pressed by a screen reader: run as a click, once the reader's call is done.
 constexpr UINT kPressControl = WM_APP;
 
+// The focus cue keeps this far inside its label, clear of the plate's outline and round corners.
+constexpr int kCueInset = 4;
+
 // Where the program's own data fails to decode: nothing the user can mend, but no crash.
 Error damagedPictures() {
   return Error{ERROR_INVALID_DATA, L"The program's built-in pictures are damaged."};
@@ -187,6 +190,7 @@ Status MainWindow::createWindow() {
 
 Status MainWindow::show(int showCommand) {
   platform_.setOwner(window_.get());
+  onSettingChange();
   ::ShowWindow(window_.get(), showCommand);
   return check(::UpdateWindow(window_.get()) != 0);
 }
@@ -412,6 +416,12 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   case WM_KILLFOCUS:
     onKillFocus(reinterpret_cast<HWND>(wParam));
     return 0;
+  case WM_SETTINGCHANGE:
+    onSettingChange();
+    break;
+  case WM_UPDATEUISTATE:
+    onUpdateUiState(wParam);
+    break;
   case WM_CAPTURECHANGED:
     pressed_.reset();
     return 0;
@@ -480,19 +490,26 @@ Status MainWindow::paint(HDC dc) {
   ::GdiFlush();
   std::copy(scaled_.pixels.begin(), scaled_.pixels.end(), static_cast<std::uint32_t*>(backBits_));
 
+  const auto focused = focusedLabel();
+  const bool cue = focused && cues_;
   // Bottom of the stack first, so that each label is painted over those beneath it.
   for (std::size_t i = layout::kControls.size(); i-- > 0;) {
     const layout::Control& control = layout::kControls[i];
     RECT r = toRect(pixels(control));
+    bool drawn = true;
     if (control.kind == layout::Kind::Label) {
       const Selection font(dc, fontFor(control.font));
       ::SetBkMode(dc, TRANSPARENT);
       ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
-      if (::DrawTextW(dc, texts_[i].c_str(), static_cast<int>(texts_[i].size()), &r,
-                      align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) == 0) {
-        return lastError();
-      }
+      const int inset = layout::scaled(kCueInset, dpi_);
+      const RECT inside{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+      drawn = ::DrawTextW(dc, texts_[i].c_str(), static_cast<int>(texts_[i].size()), &r,
+                          align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) != 0 &&
+              (!cue || i != *focused || ::DrawFocusRect(dc, &inside) != 0);
+    }
+    if (!drawn) {
+      return lastError();
     }
   }
   return {};
@@ -553,11 +570,14 @@ Status MainWindow::onKeyDown(WPARAM key, LPARAM flags) {
 void MainWindow::onSetFocus() {
   if (focus_ == layout::kTxtMode) {
     ::SetFocus(textBox_);
+  } else {
+    invalidate(focus_);
   }
 }
 
-// A click in the text box takes the focus there.
+// The cue goes with the focus. A click in the text box takes the focus there.
 void MainWindow::onKillFocus(HWND to) {
+  invalidate(focus_);
   if (to == textBox_) {
     focus_ = layout::kTxtMode;
   }
@@ -600,11 +620,35 @@ bool MainWindow::preTranslate(const MSG& message) {
       (message.hwnd != window_.get() && message.hwnd != textBox_)) {
     return false;
   }
+  showCues(true);
   focusOn(layout::nextInTabOrder(focus_, ::GetKeyState(VK_SHIFT) < 0));
   return true;
 }
 
+void MainWindow::showCues(bool show) {
+  cues_ = show;
+  invalidate(focus_);
+}
+
+// Where another part of the system changes the window's keyboard cues (WM_CHANGEUISTATE), the
+// cue follows.
+void MainWindow::onUpdateUiState(WPARAM change) {
+  if ((HIWORD(change) & UISF_HIDEFOCUS) != 0) {
+    showCues(LOWORD(change) == UIS_CLEAR);
+  }
+}
+
+// Whether keyboard cues always show is read at the start and whenever the system's settings
+// change.
+void MainWindow::onSettingChange() {
+  BOOL alwaysCues = FALSE;
+  if (::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysCues, 0) != 0 && alwaysCues != FALSE) {
+    showCues(true);
+  }
+}
+
 void MainWindow::focusOn(std::size_t control) {
+  invalidate(focus_);
   focus_ = control;
   // The system sends no WM_SETFOCUS to the window that has the focus already.
   if (::SetFocus(window_.get()) == window_.get()) {
@@ -647,12 +691,20 @@ void MainWindow::press(std::size_t control) noexcept {
   ::PostMessageW(window_.get(), kPressControl, control, 0);
 }
 
+std::optional<std::size_t> MainWindow::focusedLabel() const noexcept {
+  if (focus_ == layout::kTxtMode || ::GetFocus() != window_.get()) {
+    return std::nullopt;
+  }
+  return focus_;
+}
+
 layout::Rect MainWindow::pixels(const layout::Control& control) const noexcept {
   return layout::toPixels(control.twips, dpi_);
 }
 
+// The text box paints itself: the window's paint would only cover it.
 void MainWindow::invalidate(std::size_t control) {
-  if (window_) {
+  if (window_ && layout::kControls[control].kind != layout::Kind::TextBox) {
     const RECT r = toRect(pixels(layout::kControls[control]));
     ::InvalidateRect(window_.get(), &r, FALSE);
   }

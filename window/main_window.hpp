@@ -83,6 +83,11 @@ private:
   Status onKeyDown(WPARAM key, LPARAM flags);
   void onSetFocus();
   void onKillFocus(HWND to);
+  void onUpdateUiState(WPARAM change);
+  // As in dialogs, the focus cue stays hidden until the keyboard is used. The window keeps its own
+  // word on it: Wine's DefWindowProc keeps none.
+  void showCues(bool show);
+  void onSettingChange();
   LRESULT onCtlColorStatic(HDC dc) noexcept;
   Status onDpiChanged(int dpi, const RECT& suggested);
   std::optional<LRESULT> onGetObject(WPARAM wParam, LPARAM lParam) noexcept;
@@ -102,6 +107,8 @@ private:
   void fitTooltips();
   Status paint(HDC dc);
   bool hasTooltip(POINT client) const noexcept;
+  // The command label with the keyboard focus, while the window has it.
+  std::optional<std::size_t> focusedLabel() const noexcept;
   layout::Rect pixels(const layout::Control& control) const noexcept;
   void invalidate(std::size_t control);
   HFONT fontFor(const layout::Font* font) const noexcept;
@@ -134,6 +141,7 @@ private:
   std::optional<std::size_t> pressed_;
   // The control with the keyboard focus while the window has it, and again once it is back.
   std::size_t focus_ = layout::kTxtMode;
+  bool cues_ = false;
   bool busy_ = false;
   bool ending_ = false;
 

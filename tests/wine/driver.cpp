@@ -145,6 +145,13 @@ LONG absolute(LONG pixel, int screenPixels) {
                            screenPixels);
 }
 
+// Stored, so that other processes read it; nobody is told, since nothing running needs it.
+bool setKeyboardCues(BOOL always) {
+  return ::SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0,
+                                 reinterpret_cast<void*>(static_cast<std::uintptr_t>(always)),
+                                 SPIF_UPDATEINIFILE) != 0;
+}
+
 // The new process inherits this one's environment: PATH is changed only while it starts.
 class PathFront {
 public:
@@ -401,6 +408,16 @@ std::vector<std::string> GameFolder::gameStarts() const {
 
 bool GameFolder::waitForGameStarts(std::size_t count) const {
   return poll([&] { return gameStarts().size() >= count; });
+}
+
+KeyboardCues::KeyboardCues(bool always) {
+  if (::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &old_, 0) == 0 || !setKeyboardCues(always)) {
+    fail("SystemParametersInfoW");
+  }
+}
+
+KeyboardCues::~KeyboardCues() {
+  setKeyboardCues(old_);
 }
 
 Kelvarin::Kelvarin(const GameFolder& folder, const std::wstring& exe, std::wstring_view pathFront) {

@@ -116,6 +116,19 @@ private:
   std::wstring path_;
 };
 
+// The system's "always show keyboard cues" setting as given, for the programs started while this
+// lives; then as it was. Wine's own default is on, Windows' off.
+class KeyboardCues {
+public:
+  explicit KeyboardCues(bool always);
+  KeyboardCues(const KeyboardCues&) = delete;
+  KeyboardCues& operator=(const KeyboardCues&) = delete;
+  ~KeyboardCues();
+
+private:
+  BOOL old_ = FALSE;
+};
+
 struct MessageBoxView {
   HWND window;
   std::wstring caption;

@@ -23,13 +23,14 @@ protected:
   void SetUp() override {
     app_ = std::make_unique<Kelvarin>(folder_);
     ASSERT_NE(app_->waitForWindow(), nullptr) << "the window did not appear";
-    shot_ = restingPicture(*app_);
+    shot_ = settledPicture(*app_);
     ASSERT_EQ(shot_.width, 202);
     ASSERT_EQ(shot_.height, 133);
   }
 
-  // Declared first, so the program has ended before its folder goes.
+  // Declared first, so the program has ended before its folder goes and the setting is back.
   GameFolder folder_{GameFolder::Game::Installed};
+  const KeyboardCues cues_{false}; // as Windows has them out of the box
   std::unique_ptr<Kelvarin> app_;
   Image shot_;
 };
@@ -42,6 +43,33 @@ TEST_F(Pictures, ScreenShowsTheComposedPicturesUnderTheWords) {
   for (const std::string_view label : kWords) {
     EXPECT_GT(wordBox(shot_, *scene, pixelsOf(label)).height, 8) << label;
   }
+}
+
+// A player who only clicks sees the window as it always was; the dotted focus cue shows once
+// Tab is pressed, inside the label it marks.
+TEST_F(Pictures, FocusCueShowsOnlyOnceTheKeyboardIsUsed) {
+  app_->click("lblSwitch");
+  ASSERT_TRUE(app_->waitForModeText(L"FUN MODE IS ON"));
+  app_->click("lblSwitch");
+  ASSERT_TRUE(app_->waitForModeText(L"FUN MODE IS OFF"));
+  EXPECT_TRUE(waitUntil([&] { return changedArea(restingPicture(*app_), shot_).width == 0; },
+                        std::chrono::seconds(3)))
+      << "a click showed a cue";
+
+  app_->pressKey(VK_TAB); // from the text box to Run
+  Image cued;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        cued = app_->clientPixels();
+        return changedArea(cued, shot_).width > 0;
+      },
+      std::chrono::seconds(3)))
+      << "no cue";
+  const layout::Rect cue = changedArea(cued, shot_);
+  const layout::Rect run = pixelsOf("lblRun");
+  EXPECT_TRUE(run.contains(cue.left, cue.top) && run.contains(cue.right() - 1, cue.bottom() - 1))
+      << "the cue spans " << cue.left << ", " << cue.top << " to " << cue.right() << ", "
+      << cue.bottom();
 }
 
 // Held against the wall and the plate themselves, not the composed scene: the plates are
