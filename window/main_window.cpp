@@ -572,6 +572,7 @@ void MainWindow::onSetFocus() {
     ::SetFocus(textBox_);
   } else {
     invalidate(focus_);
+    announceFocus(window_.get(), focus_);
   }
 }
 
@@ -696,6 +697,10 @@ std::optional<std::size_t> MainWindow::focusedLabel() const noexcept {
     return std::nullopt;
   }
   return focus_;
+}
+
+void MainWindow::takeFocus(std::size_t control) noexcept {
+  focusOn(control);
 }
 
 layout::Rect MainWindow::pixels(const layout::Control& control) const noexcept {

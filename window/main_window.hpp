@@ -51,6 +51,8 @@ private:
   RECT rectOf(std::size_t control) const noexcept override;
   std::optional<std::size_t> controlAt(POINT client) const noexcept override;
   void press(std::size_t control) noexcept override;
+  std::optional<std::size_t> focusedLabel() const noexcept override;
+  void takeFocus(std::size_t control) noexcept override;
 
   // Tab and Shift+Tab move the focus round the controls, whichever of them has it: the text box
   // would otherwise take them for itself. True where the message is used up.
@@ -107,8 +109,6 @@ private:
   void fitTooltips();
   Status paint(HDC dc);
   bool hasTooltip(POINT client) const noexcept;
-  // The command label with the keyboard focus, while the window has it.
-  std::optional<std::size_t> focusedLabel() const noexcept;
   layout::Rect pixels(const layout::Control& control) const noexcept;
   void invalidate(std::size_t control);
   HFONT fontFor(const layout::Font* font) const noexcept;
