@@ -145,6 +145,30 @@ constexpr std::size_t nextInTabOrder(std::size_t control, bool back) {
   return kTabOrder[(at + (back ? kTabOrder.size() - 1 : 1)) % kTabOrder.size()];
 }
 
+// The system's colours the window may be drawn in, numbered as Windows numbers them.
+enum class SystemColour { Window = 5, WindowText = 8, ButtonFace = 15, ButtonText = 18 };
+
+// How the window draws itself. Normally in its pictures, every word in the button-text colour
+// as the platform draws labels. With the system's high contrast on, in the player's theme
+// colours instead: on the pictures the theme's text colour can be unreadable.
+struct Look {
+  bool pictures;            // the wall and the plates as pictures, or else in system colours:
+  SystemColour background;  //   the client area,
+  SystemColour plate;       //   each plate's rectangle,
+  SystemColour plateFrame;  //   a one-pixel frame round it
+  SystemColour commandText; // the words of the labels that run a command, on the plates
+  SystemColour otherText;   // the other labels' words, on the wall
+};
+
+constexpr Look lookFor(bool highContrast) {
+  return {!highContrast,
+          SystemColour::Window,
+          SystemColour::ButtonFace,
+          SystemColour::ButtonText,
+          SystemColour::ButtonText,
+          highContrast ? SystemColour::WindowText : SystemColour::ButtonText};
+}
+
 // The topmost control under a point of the client area, in pixels at `dpi`.
 std::optional<std::size_t> hitTest(int x, int y, int dpi = kBaseDpi);
 

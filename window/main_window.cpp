@@ -29,6 +29,11 @@ constexpr UINT kPressControl = WM_APP;
 // The focus cue keeps this far inside its label, clear of the plate's outline and round corners.
 constexpr int kCueInset = 4;
 
+static_assert(static_cast<int>(layout::SystemColour::Window) == COLOR_WINDOW &&
+              static_cast<int>(layout::SystemColour::WindowText) == COLOR_WINDOWTEXT &&
+              static_cast<int>(layout::SystemColour::ButtonFace) == COLOR_BTNFACE &&
+              static_cast<int>(layout::SystemColour::ButtonText) == COLOR_BTNTEXT);
+
 // Where the program's own data fails to decode: nothing the user can mend, but no crash.
 Error damagedPictures() {
   return Error{ERROR_INVALID_DATA, L"The program's built-in pictures are damaged."};
@@ -36,6 +41,10 @@ Error damagedPictures() {
 
 RECT toRect(const layout::Rect& r) {
   return {r.left, r.top, r.right(), r.bottom()};
+}
+
+HBRUSH brushOf(layout::SystemColour colour) {
+  return ::GetSysColorBrush(static_cast<int>(colour));
 }
 
 Status makeFont(const layout::Font& font, BYTE charset, int dpi, UniqueFont& made) {
@@ -417,6 +426,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     onKillFocus(reinterpret_cast<HWND>(wParam));
     return 0;
   case WM_SETTINGCHANGE:
+  case WM_SYSCOLORCHANGE:
     onSettingChange();
     break;
   case WM_UPDATEUISTATE:
@@ -486,9 +496,16 @@ Status MainWindow::onPaint() {
 }
 
 Status MainWindow::paint(HDC dc) {
-  // The pictures first, then the labels' words over them.
+  // The pictures first, or the system's colours in their place, then the labels' words over
+  // them.
+  const layout::Look look = layout::lookFor(highContrast_);
   ::GdiFlush();
-  std::copy(scaled_.pixels.begin(), scaled_.pixels.end(), static_cast<std::uint32_t*>(backBits_));
+  if (look.pictures) {
+    std::copy(scaled_.pixels.begin(), scaled_.pixels.end(), static_cast<std::uint32_t*>(backBits_));
+  } else if (const RECT all{0, 0, scaled_.width, scaled_.height};
+             ::FillRect(dc, &all, brushOf(look.background)) == 0) {
+    return lastError();
+  }
 
   const auto focused = focusedLabel();
   const bool cue = focused && cues_;
@@ -497,10 +514,15 @@ Status MainWindow::paint(HDC dc) {
     const layout::Control& control = layout::kControls[i];
     RECT r = toRect(pixels(control));
     bool drawn = true;
-    if (control.kind == layout::Kind::Label) {
+    if (control.kind == layout::Kind::Picture && !look.pictures) {
+      drawn = ::FillRect(dc, &r, brushOf(look.plate)) != 0 &&
+              ::FrameRect(dc, &r, brushOf(look.plateFrame)) != 0;
+    } else if (control.kind == layout::Kind::Label) {
       const Selection font(dc, fontFor(control.font));
       ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+      const layout::SystemColour text =
+          control.click != layout::Command::None ? look.commandText : look.otherText;
+      ::SetTextColor(dc, ::GetSysColor(static_cast<int>(text)));
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
       const int inset = layout::scaled(kCueInset, dpi_);
       const RECT inside{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
@@ -639,13 +661,20 @@ void MainWindow::onUpdateUiState(WPARAM change) {
   }
 }
 
-// Whether keyboard cues always show is read at the start and whenever the system's settings
-// change.
+// High contrast, and whether keyboard cues always show, are read at the start and whenever the
+// system's settings or colours change. The text box repaints too: the window's paint would cover
+// it.
 void MainWindow::onSettingChange() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  highContrast_ =
+      ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != 0 &&
+      (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
   BOOL alwaysCues = FALSE;
   if (::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysCues, 0) != 0 && alwaysCues != FALSE) {
     showCues(true);
   }
+  ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::focusOn(std::size_t control) {

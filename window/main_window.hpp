@@ -141,6 +141,7 @@ private:
   std::optional<std::size_t> pressed_;
   // The control with the keyboard focus while the window has it, and again once it is back.
   std::size_t focus_ = layout::kTxtMode;
+  bool highContrast_ = false;
   bool cues_ = false;
   bool busy_ = false;
   bool ending_ = false;

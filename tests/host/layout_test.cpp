@@ -95,6 +95,23 @@ TEST(TabOrder, GoesRoundTheFocusableControlsByTabIndex) {
   EXPECT_EQ(kTabOrder.size(), 4u) << "Label1, Label2 and the pictures never take the focus";
 }
 
+// Normally the pictures, every word as the platform draws label text; under high contrast the
+// theme's colours, each word in the text colour of what it lies on.
+TEST(Look, HighContrastDrawsInTheThemesPairsOfColours) {
+  const Look normal = lookFor(false);
+  EXPECT_TRUE(normal.pictures);
+  EXPECT_EQ(normal.commandText, SystemColour::ButtonText);
+  EXPECT_EQ(normal.otherText, SystemColour::ButtonText);
+
+  const Look high = lookFor(true);
+  EXPECT_FALSE(high.pictures);
+  EXPECT_EQ(high.background, SystemColour::Window);
+  EXPECT_EQ(high.otherText, SystemColour::WindowText);
+  EXPECT_EQ(high.plate, SystemColour::ButtonFace);
+  EXPECT_EQ(high.plateFrame, SystemColour::ButtonText);
+  EXPECT_EQ(high.commandText, SystemColour::ButtonText);
+}
+
 TEST(Fonts, PointSizesGiveTheSystemsPixelHeights) {
   EXPECT_EQ(fontHeight(kSmallFont), 11);
   EXPECT_EQ(fontHeight(kPlateFont), 19);
