@@ -39,6 +39,16 @@ const layout::Control* controlOf(long child) {
              : nullptr;
 }
 
+// The child id of a control; the object itself for a plate.
+long childIdOf(std::size_t control) {
+  for (long k = 1; k <= kChildCount; ++k) {
+    if (kChildren[static_cast<std::size_t>(k - 1)] == control) {
+      return k;
+    }
+  }
+  return CHILDID_SELF;
+}
+
 bool isButton(const layout::Control& control) {
   return control.click != layout::Command::None;
 }
@@ -184,7 +194,10 @@ public:
       return E_INVALIDARG;
     }
     state->vt = VT_I4;
-    state->lVal = isButton(*control) ? 0 : STATE_SYSTEM_READONLY;
+    state->lVal = !isButton(*control) ? STATE_SYSTEM_READONLY
+                  : host_->focusedLabel() == indexOf(child)
+                      ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
+                      : STATE_SYSTEM_FOCUSABLE;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override { return none(help); }
@@ -198,7 +211,17 @@ public:
     return none(shortcut);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
-    return host_ == nullptr ? RPC_E_DISCONNECTED : std_->get_accFocus(focus);
+    if (host_ == nullptr) {
+      return RPC_E_DISCONNECTED;
+    }
+    // A label's focus is the window's, which is all the system's object knows of.
+    const auto label = host_->focusedLabel();
+    if (!label || focus == nullptr) {
+      return std_->get_accFocus(focus);
+    }
+    focus->vt = VT_I4;
+    focus->lVal = childIdOf(*label);
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
     if (selection != nullptr) {
@@ -210,7 +233,15 @@ public:
     const layout::Control* control = childOf(child);
     return control != nullptr && isButton(*control) ? text(ole_, L"Press", action) : none(action);
   }
-  HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return DISP_E_MEMBERNOTFOUND; }
+  HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+    const layout::Control* control = childOf(child);
+    if (host_ == nullptr || control == nullptr || !isButton(*control) ||
+        (flags & SELFLAG_TAKEFOCUS) == 0) {
+      return host_ == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
+    }
+    host_->takeFocus(indexOf(child));
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                         VARIANT child) override {
     if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) {
@@ -269,15 +300,9 @@ public:
     if (::PtInRect(&client, point) == 0) {
       return std_->accHitTest(x, y, hit);
     }
+    const auto control = host_->controlAt(point);
     hit->vt = VT_I4;
-    hit->lVal = CHILDID_SELF;
-    if (const auto control = host_->controlAt(point)) {
-      for (long k = 1; k <= kChildCount; ++k) {
-        if (kChildren[static_cast<std::size_t>(k - 1)] == *control) {
-          hit->lVal = k;
-        }
-      }
-    }
+    hit->lVal = control ? childIdOf(*control) : CHILDID_SELF;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
@@ -374,6 +399,10 @@ private:
   bool joined_ = false;
   ComPtr<IAccessible> client_;
 };
+
+void announceFocus(HWND window, std::size_t label) noexcept {
+  ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, childIdOf(label));
+}
 
 Accessibility::Accessibility(AccessibleHost& host) noexcept : host_(host) {}
 

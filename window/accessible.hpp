@@ -25,10 +25,17 @@ public:
   virtual std::optional<std::size_t> controlAt(POINT client) const noexcept = 0;
   // Runs the control's command after the call has returned, as a click would.
   virtual void press(std::size_t control) noexcept = 0;
+  // The command label with the keyboard focus, while the window has it.
+  virtual std::optional<std::size_t> focusedLabel() const noexcept = 0;
+  virtual void takeFocus(std::size_t control) noexcept = 0;
 
 protected:
   ~AccessibleHost() = default;
 };
+
+// Tells screen readers that the command label has taken the keyboard focus. The text box is a
+// window of its own, for which the system tells them.
+void announceFocus(HWND window, std::size_t label) noexcept;
 
 // All a screen reader needs, made on its first request (WM_GETOBJECT) and gone with the
 // window: the accessibility DLLs, a single-threaded COM apartment on the window's thread (to

@@ -5,6 +5,7 @@
 #include "assets/picture_records.hpp"
 #include "mode/texts.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -114,6 +115,60 @@ consteval std::size_t indexOf(std::string_view name) {
 inline constexpr std::size_t kTxtMode = indexOf("txtMode");
 inline constexpr std::size_t kLblSwitch = indexOf("lblSwitch");
 static_assert(kTxtMode < kControls.size() && kLblSwitch < kControls.size());
+
+// The keyboard focus goes to the text box and to the labels that run a command, never to a
+// picture or to a label that only shows words.
+constexpr bool takesFocus(const Control& control) {
+  return control.kind == Kind::TextBox || control.click != Command::None;
+}
+
+// The controls that take the focus, in ascending tab index: the round that Tab goes.
+inline constexpr auto kTabOrder = [] {
+  std::array<std::size_t, std::count_if(kControls.begin(), kControls.end(), takesFocus)> order{};
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (takesFocus(kControls[i])) {
+      order[n++] = i;
+    }
+  }
+  std::sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
+    return kControls[a].tabIndex < kControls[b].tabIndex;
+  });
+  return order;
+}();
+
+// Where Tab (or Shift+Tab, `back`) takes the focus from `control`.
+constexpr std::size_t nextInTabOrder(std::size_t control, bool back) {
+  std::size_t at = 0;
+  while (at < kTabOrder.size() && kTabOrder[at] != control) {
+    ++at;
+  }
+  return kTabOrder[(at + (back ? kTabOrder.size() - 1 : 1)) % kTabOrder.size()];
+}
+
+// The system's colours the window may be drawn in, numbered as Windows numbers them.
+enum class SystemColour { Window = 5, WindowText = 8, ButtonFace = 15, ButtonText = 18 };
+
+// How the window draws itself. Normally in its pictures, every word in the button-text colour
+// as the platform draws labels. With the system's high contrast on, in the player's theme
+// colours instead: on the pictures the theme's text colour can be unreadable.
+struct Look {
+  bool pictures;            // the wall and the plates as pictures, or else in system colours:
+  SystemColour background;  //   the client area,
+  SystemColour plate;       //   each plate's rectangle,
+  SystemColour plateFrame;  //   a one-pixel frame round it
+  SystemColour commandText; // the words of the labels that run a command, on the plates
+  SystemColour otherText;   // the other labels' words, on the wall
+};
+
+constexpr Look lookFor(bool highContrast) {
+  return {!highContrast,
+          SystemColour::Window,
+          SystemColour::ButtonFace,
+          SystemColour::ButtonText,
+          SystemColour::ButtonText,
+          highContrast ? SystemColour::WindowText : SystemColour::ButtonText};
+}
 
 // The topmost control under a point of the client area, in pixels at `dpi`.
 std::optional<std::size_t> hitTest(int x, int y, int dpi = kBaseDpi);

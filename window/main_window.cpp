@@ -28,6 +28,14 @@ constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, Windows 8.1 and later
 // A command label pressed by a screen reader: run as a click, once the reader's call is done.
 constexpr UINT kPressControl = WM_APP;
 
+// The focus cue keeps this far inside its label, clear of the plate's outline and round corners.
+constexpr int kCueInset = 4;
+
+static_assert(static_cast<int>(layout::SystemColour::Window) == COLOR_WINDOW &&
+              static_cast<int>(layout::SystemColour::WindowText) == COLOR_WINDOWTEXT &&
+              static_cast<int>(layout::SystemColour::ButtonFace) == COLOR_BTNFACE &&
+              static_cast<int>(layout::SystemColour::ButtonText) == COLOR_BTNTEXT);
+
 // Where the program's own data fails to decode: nothing the user can mend, but no crash.
 Error damagedPictures() {
   return Error{ERROR_INVALID_DATA, L"The program's built-in pictures are damaged."};
@@ -35,6 +43,10 @@ Error damagedPictures() {
 
 RECT toRect(const layout::Rect& r) {
   return {r.left, r.top, r.right(), r.bottom()};
+}
+
+HBRUSH brushOf(layout::SystemColour colour) {
+  return ::GetSysColorBrush(static_cast<int>(colour));
 }
 
 Status makeFont(const layout::Font& font, BYTE charset, int dpi, UniqueFont& made) {
@@ -111,6 +123,9 @@ int MainWindow::run(int showCommand) {
   MSG message{};
   BOOL got = 0;
   while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    if (preTranslate(message)) {
+      continue;
+    }
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
@@ -184,6 +199,7 @@ Status MainWindow::createWindow() {
 
 Status MainWindow::show(int showCommand) {
   platform_.setOwner(window_.get());
+  onSettingChange();
   ::ShowWindow(window_.get(), showCommand);
   return check(::UpdateWindow(window_.get()) != 0);
 }
@@ -406,6 +422,22 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   case WM_LBUTTONUP:
     status = onButtonUp(pointOf(lParam));
     return 0;
+  case WM_KEYDOWN:
+    status = onKeyDown(wParam, lParam);
+    break;
+  case WM_SETFOCUS:
+    onSetFocus();
+    return 0;
+  case WM_KILLFOCUS:
+    onKillFocus(reinterpret_cast<HWND>(wParam));
+    return 0;
+  case WM_SETTINGCHANGE:
+  case WM_SYSCOLORCHANGE:
+    onSettingChange();
+    break;
+  case WM_UPDATEUISTATE:
+    onUpdateUiState(wParam);
+    break;
   case WM_CAPTURECHANGED:
     pressed_.reset();
     return 0;
@@ -470,23 +502,42 @@ Status MainWindow::onPaint() {
 }
 
 Status MainWindow::paint(HDC dc) {
-  // The pictures first, then the labels' words over them.
+  // The pictures first, or the system's colours in their place, then the labels' words over
+  // them.
+  const layout::Look look = layout::lookFor(highContrast_);
   ::GdiFlush();
-  std::copy(scaled_.pixels.begin(), scaled_.pixels.end(), static_cast<std::uint32_t*>(backBits_));
+  if (look.pictures) {
+    std::copy(scaled_.pixels.begin(), scaled_.pixels.end(), static_cast<std::uint32_t*>(backBits_));
+  } else if (const RECT all{0, 0, scaled_.width, scaled_.height};
+             ::FillRect(dc, &all, brushOf(look.background)) == 0) {
+    return lastError();
+  }
 
+  const auto focused = focusedLabel();
+  const bool cue = focused && cues_;
   // Bottom of the stack first, so that each label is painted over those beneath it.
   for (std::size_t i = layout::kControls.size(); i-- > 0;) {
     const layout::Control& control = layout::kControls[i];
     RECT r = toRect(pixels(control));
-    if (control.kind == layout::Kind::Label) {
+    bool drawn = true;
+    if (control.kind == layout::Kind::Picture && !look.pictures) {
+      drawn = ::FillRect(dc, &r, brushOf(look.plate)) != 0 &&
+              ::FrameRect(dc, &r, brushOf(look.plateFrame)) != 0;
+    } else if (control.kind == layout::Kind::Label) {
       const Selection font(dc, fontFor(control.font));
       ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+      const layout::SystemColour text =
+          control.click != layout::Command::None ? look.commandText : look.otherText;
+      ::SetTextColor(dc, ::GetSysColor(static_cast<int>(text)));
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
-      if (::DrawTextW(dc, texts_[i].c_str(), static_cast<int>(texts_[i].size()), &r,
-                      align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) == 0) {
-        return lastError();
-      }
+      const int inset = layout::scaled(kCueInset, dpi_);
+      const RECT inside{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+      drawn = ::DrawTextW(dc, texts_[i].c_str(), static_cast<int>(texts_[i].size()), &r,
+                          align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) != 0 &&
+              (!cue || i != *focused || ::DrawFocusRect(dc, &inside) != 0);
+    }
+    if (!drawn) {
+      return lastError();
     }
   }
   return {};
@@ -546,6 +597,32 @@ Status MainWindow::onButtonUp(POINT point) {
   return pressed && pressed == released ? command(layout::kControls[*pressed].click) : Status{};
 }
 
+// Space or Enter presses the focused command label, once: the repeats of a held key do not.
+Status MainWindow::onKeyDown(WPARAM key, LPARAM flags) {
+  const bool repeat = (flags & (KF_REPEAT << 16)) != 0;
+  return (key == VK_SPACE || key == VK_RETURN) && !repeat ? command(layout::kControls[focus_].click)
+                                                          : Status{};
+}
+
+// The window holds the focus for a command label; the text box takes its own. So activation,
+// which gives the window the focus, gives it back to the control that had it.
+void MainWindow::onSetFocus() {
+  if (focus_ == layout::kTxtMode) {
+    ::SetFocus(textBox_);
+  } else {
+    invalidate(focus_);
+    announceFocus(window_.get(), focus_);
+  }
+}
+
+// The cue goes with the focus. A click in the text box takes the focus there.
+void MainWindow::onKillFocus(HWND to) {
+  invalidate(focus_);
+  if (to == textBox_) {
+    focus_ = layout::kTxtMode;
+  }
+}
+
 // A read-only box keeps the window colours of an ordinary text box.
 LRESULT MainWindow::onCtlColorStatic(HDC dc) noexcept {
   ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
@@ -576,6 +653,54 @@ Status MainWindow::onPress(std::size_t control) {
 // still there to say so.
 void MainWindow::onDestroy() noexcept {
   accessibility_.reset();
+}
+
+bool MainWindow::preTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB ||
+      (message.hwnd != window_.get() && message.hwnd != textBox_)) {
+    return false;
+  }
+  showCues(true);
+  focusOn(layout::nextInTabOrder(focus_, ::GetKeyState(VK_SHIFT) < 0));
+  return true;
+}
+
+void MainWindow::showCues(bool show) {
+  cues_ = show;
+  invalidate(focus_);
+}
+
+// Where another part of the system changes the window's keyboard cues (WM_CHANGEUISTATE), the
+// cue follows.
+void MainWindow::onUpdateUiState(WPARAM change) {
+  if ((HIWORD(change) & UISF_HIDEFOCUS) != 0) {
+    showCues(LOWORD(change) == UIS_CLEAR);
+  }
+}
+
+// High contrast, and whether keyboard cues always show, are read at the start and whenever the
+// system's settings or colours change. The text box repaints too: the window's paint would cover
+// it.
+void MainWindow::onSettingChange() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  highContrast_ =
+      ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != 0 &&
+      (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  BOOL alwaysCues = FALSE;
+  if (::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysCues, 0) != 0 && alwaysCues != FALSE) {
+    showCues(true);
+  }
+  ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void MainWindow::focusOn(std::size_t control) {
+  invalidate(focus_);
+  focus_ = control;
+  // The system sends no WM_SETFOCUS to the window that has the focus already.
+  if (::SetFocus(window_.get()) == window_.get()) {
+    onSetFocus();
+  }
 }
 
 Status MainWindow::command(layout::Command command) {
@@ -613,12 +738,24 @@ void MainWindow::press(std::size_t control) noexcept {
   ::PostMessageW(window_.get(), kPressControl, control, 0);
 }
 
+std::optional<std::size_t> MainWindow::focusedLabel() const noexcept {
+  if (focus_ == layout::kTxtMode || ::GetFocus() != window_.get()) {
+    return std::nullopt;
+  }
+  return focus_;
+}
+
+void MainWindow::takeFocus(std::size_t control) noexcept {
+  focusOn(control);
+}
+
 layout::Rect MainWindow::pixels(const layout::Control& control) const noexcept {
   return layout::toPixels(control.twips, dpi_);
 }
 
+// The text box paints itself: the window's paint would only cover it.
 void MainWindow::invalidate(std::size_t control) {
-  if (window_) {
+  if (window_ && layout::kControls[control].kind != layout::Kind::TextBox) {
     const RECT r = toRect(pixels(layout::kControls[control]));
     ::InvalidateRect(window_.get(), &r, FALSE);
   }

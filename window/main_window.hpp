@@ -51,6 +51,12 @@ private:
   RECT rectOf(std::size_t control) const noexcept override;
   std::optional<std::size_t> controlAt(POINT client) const noexcept override;
   void press(std::size_t control) noexcept override;
+  std::optional<std::size_t> focusedLabel() const noexcept override;
+  void takeFocus(std::size_t control) noexcept override;
+
+  // Tab and Shift+Tab move the focus round the controls, whichever of them has it: the text box
+  // would otherwise take them for itself. True where the message is used up.
+  bool preTranslate(const MSG& message);
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept;
@@ -76,6 +82,14 @@ private:
   void onMouseMove(POINT point, WPARAM keys);
   void onButtonDown(POINT point);
   Status onButtonUp(POINT point);
+  Status onKeyDown(WPARAM key, LPARAM flags);
+  void onSetFocus();
+  void onKillFocus(HWND to);
+  void onUpdateUiState(WPARAM change);
+  // As in dialogs, the focus cue stays hidden until the keyboard is used. The window keeps its own
+  // word on it: Wine's DefWindowProc keeps none.
+  void showCues(bool show);
+  void onSettingChange();
   LRESULT onCtlColorStatic(HDC dc) noexcept;
   Status onDpiChanged(int dpi, const RECT& suggested);
   std::optional<LRESULT> onGetObject(WPARAM wParam, LPARAM lParam) noexcept;
@@ -86,6 +100,8 @@ private:
   // arrives while a command or its message box is up is dropped, so commands never nest.
   Status command(layout::Command command);
   void end(int exitCode);
+  // Gives the control the keyboard focus: the text box its own, a command label the window's.
+  void focusOn(std::size_t control);
 
   // The tooltips come from the common controls, loaded on the first move onto a label that
   // has one, given as that WM_MOUSEMOVE's parameters.
@@ -124,6 +140,10 @@ private:
   // Made when a screen reader first asks; gone when the window is.
   std::optional<Accessibility> accessibility_;
   std::optional<std::size_t> pressed_;
+  // The control with the keyboard focus while the window has it, and again once it is back.
+  std::size_t focus_ = layout::kTxtMode;
+  bool highContrast_ = false;
+  bool cues_ = false;
   bool busy_ = false;
   bool ending_ = false;
 

@@ -82,6 +82,36 @@ TEST(HitTest, TheTopmostControlOwnsEachPoint) {
   EXPECT_EQ(hitName(201, 132), "wall");
 }
 
+TEST(TabOrder, GoesRoundTheFocusableControlsByTabIndex) {
+  const std::string_view forward[] = {"txtMode", "lblRun", "lblExit", "lblSwitch", "txtMode"};
+  const auto next = [](std::string_view name, bool back) {
+    const auto from = static_cast<std::size_t>(&named(name) - kControls.data());
+    return kControls[nextInTabOrder(from, back)].name;
+  };
+  for (std::size_t i = 0; i + 1 < std::size(forward); ++i) {
+    EXPECT_EQ(next(forward[i], false), forward[i + 1]);
+    EXPECT_EQ(next(forward[i + 1], true), forward[i]);
+  }
+  EXPECT_EQ(kTabOrder.size(), 4u) << "Label1, Label2 and the pictures never take the focus";
+}
+
+// Normally the pictures, every word as the platform draws label text; under high contrast the
+// theme's colours, each word in the text colour of what it lies on.
+TEST(Look, HighContrastDrawsInTheThemesPairsOfColours) {
+  const Look normal = lookFor(false);
+  EXPECT_TRUE(normal.pictures);
+  EXPECT_EQ(normal.commandText, SystemColour::ButtonText);
+  EXPECT_EQ(normal.otherText, SystemColour::ButtonText);
+
+  const Look high = lookFor(true);
+  EXPECT_FALSE(high.pictures);
+  EXPECT_EQ(high.background, SystemColour::Window);
+  EXPECT_EQ(high.otherText, SystemColour::WindowText);
+  EXPECT_EQ(high.plate, SystemColour::ButtonFace);
+  EXPECT_EQ(high.plateFrame, SystemColour::ButtonText);
+  EXPECT_EQ(high.commandText, SystemColour::ButtonText);
+}
+
 TEST(Fonts, PointSizesGiveTheSystemsPixelHeights) {
   EXPECT_EQ(fontHeight(kSmallFont), 11);
   EXPECT_EQ(fontHeight(kPlateFont), 19);

@@ -3,10 +3,15 @@
 // action running its command.
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
+#include "tests/wine/scene_check.hpp"
 
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace kelvarin::e2e {
 namespace {
@@ -27,6 +32,48 @@ std::wstring take(BSTR text) {
   ::SysFreeString(text);
   return out;
 }
+
+// The focus events the program raises, heard as a screen reader hears them: out of context,
+// through this thread's messages.
+class FocusEvents {
+public:
+  explicit FocusEvents(DWORD process)
+      : hook_(::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &note, process, 0,
+                                WINEVENT_OUTOFCONTEXT)) {
+    heard().clear();
+  }
+
+  // Whether the focus event for that child of that window comes; those before it are passed.
+  bool comeFor(HWND window, long id) {
+    return hook_ && waitUntil(
+                        [&] {
+                          MSG message;
+                          while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+                            ::DispatchMessageW(&message);
+                          }
+                          auto& events = heard();
+                          const auto found =
+                              std::find(events.begin(), events.end(), std::make_pair(window, id));
+                          const bool come = found != events.end();
+                          events.erase(events.begin(), come ? found + 1 : found);
+                          return come;
+                        },
+                        std::chrono::seconds(5));
+  }
+
+private:
+  static std::vector<std::pair<HWND, long>>& heard() {
+    static std::vector<std::pair<HWND, long>> events;
+    return events;
+  }
+  static void CALLBACK note(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG id, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) {
+      heard().emplace_back(window, id);
+    }
+  }
+
+  win32::Unique<win32::NullTraits<HWINEVENTHOOK, &::UnhookWinEvent>> hook_;
+};
 
 class Accessibility : public InGameFolder {
 protected:
@@ -53,6 +100,21 @@ protected:
     ::VariantInit(&v);
     EXPECT_EQ(client_->get_accRole(child(id), &v), S_OK);
     return v.lVal;
+  }
+  long state(long id) {
+    VARIANT v;
+    ::VariantInit(&v);
+    EXPECT_EQ(client_->get_accState(child(id), &v), S_OK);
+    return v.lVal;
+  }
+  // The child with the focus; 0 where it is the window's own or another window's.
+  long focus() {
+    VARIANT v;
+    ::VariantInit(&v);
+    EXPECT_EQ(client_->get_accFocus(&v), S_OK);
+    const long id = v.vt == VT_I4 ? v.lVal : 0;
+    ::VariantClear(&v);
+    return id;
   }
 
   win32::ComPtr<IAccessible> client_;
@@ -99,6 +161,72 @@ TEST_F(Accessibility, DefaultActionRunsTheCommandAndTheNameFollows) {
   app_->settle();
   EXPECT_EQ(folder_.read(expected::kMarker), expected::kMarkerBytes);
   EXPECT_EQ(name(kLblSwitch), expected::kSwitchOff);
+}
+
+// The keyboard cues as Windows has them out of the box: hidden until the keyboard is used.
+class FocusWithCuesHidden : public Accessibility {
+  const KeyboardCues cues_{false};
+};
+
+// Readers follow the focus: the command labels can take it, the one that has it says so and is
+// the window's focus, and every move is announced, whether the reader, a key or the window's
+// activation made it. A reader's move shows no cue; a click leaves the focus where it was.
+TEST_F(FocusWithCuesHidden, IsReportedAndAnnounced) {
+  const HWND window = app_->waitForWindow();
+  const HWND box = ::FindWindowExW(window, nullptr, L"Edit", nullptr);
+  EXPECT_EQ(app_->inputState().hwndFocus, box);
+  EXPECT_EQ(app_->inputState().hwndCaret, box);
+  EXPECT_EQ(state(kLblExit), STATE_SYSTEM_FOCUSABLE);
+  const pictures::Canvas opening = settledPicture(*app_);
+
+  FocusEvents events(app_->processId());
+  ASSERT_EQ(client_->accSelect(SELFLAG_TAKEFOCUS, child(kLblExit)), S_OK);
+  ASSERT_TRUE(events.comeFor(window, kLblExit));
+  EXPECT_EQ(focus(), kLblExit);
+  EXPECT_EQ(state(kLblExit), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+  EXPECT_EQ(state(kLblRun), STATE_SYSTEM_FOCUSABLE);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300)); // time for a wrong cue to show
+  EXPECT_TRUE(waitUntil([&] { return changedArea(app_->clientPixels(), opening).width == 0; },
+                        std::chrono::seconds(1)))
+      << "a cue before any Tab";
+
+  // Four Tabs come round again; Shift+Tab goes back.
+  app_->pressKey(VK_TAB);
+  EXPECT_TRUE(events.comeFor(window, kLblSwitch));
+  app_->pressKey(VK_TAB);
+  EXPECT_TRUE(events.comeFor(box, CHILDID_SELF));
+  app_->pressKey(VK_TAB);
+  EXPECT_TRUE(events.comeFor(window, kLblRun));
+  app_->pressKey(VK_TAB);
+  EXPECT_TRUE(events.comeFor(window, kLblExit));
+  app_->pressKey(VK_TAB, VK_SHIFT);
+  ASSERT_TRUE(events.comeFor(window, kLblRun));
+
+  app_->click("lblSwitch");
+  ASSERT_TRUE(app_->waitForModeText(expected::kModeOn));
+  EXPECT_EQ(focus(), kLblRun);
+
+  // Away to a window of this process, and back.
+  const win32::UniqueWindow other(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                                    10, 10, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(other && ::SetForegroundWindow(other.get()) != 0);
+  ASSERT_TRUE(
+      waitUntil([&] { return app_->inputState().hwndFocus == nullptr; }, std::chrono::seconds(5)));
+  ASSERT_NE(::SetForegroundWindow(window), 0);
+  EXPECT_TRUE(events.comeFor(window, kLblRun));
+  EXPECT_EQ(focus(), kLblRun);
+}
+
+class FocusWithCuesAlways : public Accessibility {
+  const KeyboardCues cues_{true};
+};
+
+// Where the system always shows keyboard cues, the focus cue needs no key first.
+TEST_F(FocusWithCuesAlways, IsCuedFromTheStart) {
+  const pictures::Canvas opening = settledPicture(*app_);
+  ASSERT_EQ(client_->accSelect(SELFLAG_TAKEFOCUS, child(kLblExit)), S_OK);
+  EXPECT_TRUE(waitUntil([&] { return changedArea(app_->clientPixels(), opening).width > 0; },
+                        std::chrono::seconds(3)));
 }
 
 // Commands never run inside one another: a reader's press while a failed switch tells why

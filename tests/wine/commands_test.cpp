@@ -94,6 +94,29 @@ TEST_F(Commands, RunWithoutTheGameSaysWhyAndKeepsRunning) {
   EXPECT_TRUE(folder_.gameStarts().empty());
 }
 
+// From the text box, where the focus starts, Tab reaches Run, Exit and Switch in turn, and
+// Space or Enter there does what a click does. A held key switches only once.
+TEST_F(Commands, KeysRunTheCommandsInTabOrder) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  app_->pressKey(VK_TAB);
+  app_->pressKey(VK_RETURN);
+  ASSERT_TRUE(folder_.waitForGameStarts(1)) << "Enter on Run started no game";
+
+  app_->pressKey(VK_TAB);
+  app_->pressKey(VK_TAB);
+  app_->pressKey(VK_SPACE);
+  ASSERT_TRUE(app_->waitForModeText(kModeOn)) << "Space on Switch: " << utf8(app_->modeText());
+  app_->settle();
+  EXPECT_EQ(folder_.read(kMarker), kMarkerBytes);
+
+  app_->pressKey(VK_SPACE, 0, 4); // switches off once, not four times
+  app_->pressKey(VK_TAB, VK_SHIFT);
+  app_->pressKey(VK_RETURN);
+  ASSERT_TRUE(app_->waitForExit()) << "Enter on Exit did not end the program";
+  EXPECT_FALSE(folder_.exists(kMarker));
+  EXPECT_EQ(folder_.gameStarts().size(), 1u);
+}
+
 TEST_F(Commands, ExitEndsTheProgramAndLeavesTheMarker) {
   folder_.write(kMarker, "foreign");
   ASSERT_NO_FATAL_FAILURE(start());

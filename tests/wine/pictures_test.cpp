@@ -1,6 +1,7 @@
 // The window's pictures as the screen shows them at 96 DPI, and the program file's icon.
 #include "assets/picture_records.hpp"
 #include "pictures/scene.hpp"
+#include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"
 #include "window/resource.h"
@@ -21,11 +22,12 @@ class Pictures : public InGameFolder {
 protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
-    shot_ = restingPicture(*app_);
+    shot_ = settledPicture(*app_);
     ASSERT_EQ(shot_.width, 202);
     ASSERT_EQ(shot_.height, 133);
   }
 
+  const KeyboardCues cues_{false}; // as Windows has them out of the box
   pictures::Canvas shot_{0, 0};
 };
 
@@ -37,6 +39,33 @@ TEST_F(Pictures, ScreenShowsTheComposedPicturesUnderTheWords) {
   for (const std::string_view label : kWords) {
     EXPECT_GT(wordBox(shot_, *scene, pixelsOf(label)).height, 8) << label;
   }
+}
+
+// A player who only clicks sees the window as it always was; the dotted focus cue shows once
+// Tab is pressed, inside the label it marks.
+TEST_F(Pictures, FocusCueShowsOnlyOnceTheKeyboardIsUsed) {
+  app_->click("lblSwitch");
+  ASSERT_TRUE(app_->waitForModeText(expected::kModeOn));
+  app_->click("lblSwitch");
+  ASSERT_TRUE(app_->waitForModeText(expected::kModeOff));
+  EXPECT_TRUE(waitUntil([&] { return changedArea(restingPicture(*app_), shot_).width == 0; },
+                        std::chrono::seconds(3)))
+      << "a click showed a cue";
+
+  app_->pressKey(VK_TAB); // from the text box to Run
+  pictures::Canvas cued{0, 0};
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        cued = app_->clientPixels();
+        return changedArea(cued, shot_).width > 0;
+      },
+      std::chrono::seconds(3)))
+      << "no cue";
+  const layout::Rect cue = changedArea(cued, shot_);
+  const layout::Rect run = pixelsOf("lblRun");
+  EXPECT_TRUE(run.contains(cue.left, cue.top) && run.contains(cue.right() - 1, cue.bottom() - 1))
+      << "the cue spans " << cue.left << ", " << cue.top << " to " << cue.right() << ", "
+      << cue.bottom();
 }
 
 // Held against the wall and the plate themselves, not the composed scene: the plates are

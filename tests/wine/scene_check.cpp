@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <sstream>
+#include <utility>
 
 namespace kelvarin::e2e {
 
@@ -17,6 +18,27 @@ constexpr POINT kOffWindow{-60, -60};
 bool inAny(const std::vector<layout::Rect>& areas, int x, int y) {
   return std::any_of(areas.begin(), areas.end(),
                      [&](const layout::Rect& r) { return r.contains(x, y); });
+}
+
+// The smallest rectangle holding every pixel of `area` where `marked` says so; zero width and
+// height at its corner when there is none.
+template <typename Marked> layout::Rect boundsWhere(const layout::Rect& area, Marked marked) {
+  int left = area.right();
+  int top = area.bottom();
+  int right = area.left;
+  int bottom = area.top;
+  for (int y = area.top; y < area.bottom(); ++y) {
+    for (int x = area.left; x < area.right(); ++x) {
+      if (marked(x, y)) {
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x + 1);
+        bottom = std::max(bottom, y + 1);
+      }
+    }
+  }
+  return right > left ? layout::Rect{left, top, right - left, bottom - top}
+                      : layout::Rect{area.left, area.top, 0, 0};
 }
 
 std::string hex(std::uint32_t pixel) {
@@ -32,6 +54,19 @@ pictures::Canvas restingPicture(const Kelvarin& app) {
   EXPECT_TRUE(waitUntil([&] { return !app.tooltipText(); }, std::chrono::seconds(3)));
   app.settle();
   return app.clientPixels();
+}
+
+pictures::Canvas settledPicture(const Kelvarin& app) {
+  pictures::Canvas shot = restingPicture(app);
+  waitUntil(
+      [&] {
+        pictures::Canvas again = app.clientPixels();
+        const bool same = again.pixels == shot.pixels;
+        shot = std::move(again);
+        return same;
+      },
+      std::chrono::seconds(3));
+  return shot;
 }
 
 bool darkerOrSame(std::uint32_t shown, std::uint32_t picture) {
@@ -78,22 +113,15 @@ std::string pictureMismatches(const pictures::Canvas& shot, const pictures::Canv
 
 layout::Rect wordBox(const pictures::Canvas& shot, const pictures::Canvas& expected,
                      const layout::Rect& area) {
-  int left = area.right();
-  int top = area.bottom();
-  int right = area.left;
-  int bottom = area.top;
-  for (int y = area.top; y < std::min(area.bottom(), shot.height); ++y) {
-    for (int x = area.left; x < std::min(area.right(), shot.width); ++x) {
-      if (shot.at(x, y) != expected.at(x, y)) {
-        left = std::min(left, x);
-        top = std::min(top, y);
-        right = std::max(right, x + 1);
-        bottom = std::max(bottom, y + 1);
-      }
-    }
-  }
-  return right > left ? layout::Rect{left, top, right - left, bottom - top}
-                      : layout::Rect{area.left, area.top, 0, 0};
+  return boundsWhere(area, [&](int x, int y) {
+    return x < shot.width && y < shot.height && shot.at(x, y) != expected.at(x, y);
+  });
+}
+
+layout::Rect changedArea(const pictures::Canvas& a, const pictures::Canvas& b) {
+  const layout::Rect box = pixelsOf("txtMode");
+  return boundsWhere({0, 0, a.width, a.height},
+                     [&](int x, int y) { return a.at(x, y) != b.at(x, y) && !box.contains(x, y); });
 }
 
 } // namespace kelvarin::e2e

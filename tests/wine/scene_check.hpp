@@ -12,6 +12,9 @@ namespace kelvarin::e2e {
 
 // The client area with the pointer away from it and no tooltip over it.
 pictures::Canvas restingPicture(const Kelvarin& app);
+// The same once two pictures in a row agree: Wine can show a window a moment before its paint
+// reaches the screen.
+pictures::Canvas settledPicture(const Kelvarin& app);
 
 // Whether a pixel could be a word's over that picture pixel: black text, anti-aliased or
 // not, is nowhere lighter than what it is drawn on.
@@ -27,5 +30,9 @@ std::string pictureMismatches(const pictures::Canvas& shot, const pictures::Canv
 // word drawn there. Zero width and height when there is none.
 layout::Rect wordBox(const pictures::Canvas& shot, const pictures::Canvas& expected,
                      const layout::Rect& area);
+
+// The smallest rectangle holding every pixel where two pictures of the client area differ, the
+// text box aside (its caret blinks). Zero width and height when they are the same.
+layout::Rect changedArea(const pictures::Canvas& a, const pictures::Canvas& b);
 
 } // namespace kelvarin::e2e

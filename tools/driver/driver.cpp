@@ -140,6 +140,13 @@ LONG absolute(LONG pixel, int screenPixels) {
                            screenPixels);
 }
 
+// Stored, so that other processes read it; nobody is told, since nothing running needs it.
+bool setKeyboardCues(BOOL always) {
+  return ::SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0,
+                                 reinterpret_cast<void*>(static_cast<std::uintptr_t>(always)),
+                                 SPIF_UPDATEINIFILE) != 0;
+}
+
 // The new process inherits this one's environment: PATH is changed only while it starts.
 class PathFront {
 public:
@@ -399,6 +406,16 @@ bool GameFolder::waitForGameStarts(std::size_t count) const {
   return poll([&] { return gameStarts().size() >= count; });
 }
 
+KeyboardCues::KeyboardCues(bool always) {
+  if (::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &old_, 0) == 0 || !setKeyboardCues(always)) {
+    fail("SystemParametersInfoW");
+  }
+}
+
+KeyboardCues::~KeyboardCues() {
+  setKeyboardCues(old_);
+}
+
 Kelvarin::Kelvarin(const GameFolder& folder, const std::wstring& exe, std::wstring_view pathFront) {
   const PathFront path(pathFront);
   std::wstring commandLine = L"\"" + exe + L"\""; // CreateProcessW may write into it
@@ -540,6 +557,45 @@ void Kelvarin::sendMouse(POINT client, std::initializer_list<DWORD> buttons) con
       inputs.size()) {
     fail("SendInput");
   }
+}
+
+void Kelvarin::pressKey(WORD key, WORD held, int downs) const {
+  // Keys go to the foreground thread's focus, which the program sets a moment after its window
+  // shows.
+  if (::SetForegroundWindow(window_) == 0 || !poll([&] {
+        return ::GetForegroundWindow() == window_ && inputState().hwndFocus != nullptr;
+      })) {
+    fail("SetForegroundWindow");
+  }
+  std::vector<INPUT> inputs;
+  const auto stroke = [&](WORD which, DWORD flags) {
+    if (which != 0) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = which;
+      input.ki.dwFlags = flags;
+      inputs.push_back(input);
+    }
+  };
+  stroke(held, 0);
+  for (int i = 0; i < downs; ++i) {
+    stroke(key, 0);
+  }
+  stroke(key, KEYEVENTF_KEYUP);
+  stroke(held, KEYEVENTF_KEYUP);
+  if (::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
+      inputs.size()) {
+    fail("SendInput");
+  }
+}
+
+GUITHREADINFO Kelvarin::inputState() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info) == 0) {
+    fail("GetGUIThreadInfo");
+  }
+  return info;
 }
 
 std::optional<std::wstring> Kelvarin::tooltipText() const {

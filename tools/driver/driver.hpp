@@ -111,6 +111,19 @@ private:
   std::wstring path_;
 };
 
+// The system's "always show keyboard cues" setting as given, for the programs started while this
+// lives; then as it was. Wine's own default is on, Windows' off.
+class KeyboardCues {
+public:
+  explicit KeyboardCues(bool always);
+  KeyboardCues(const KeyboardCues&) = delete;
+  KeyboardCues& operator=(const KeyboardCues&) = delete;
+  ~KeyboardCues();
+
+private:
+  BOOL old_ = FALSE;
+};
+
 struct MessageBoxView {
   HWND window;
   std::wstring caption;
@@ -148,6 +161,12 @@ public:
   // The same at a point of the client area; moveTo only moves the mouse there.
   void clickAt(POINT client) const;
   void moveTo(POINT client) const;
+  // Real key strokes to the program's focused control, once its window is brought to the front:
+  // `key` goes down `downs` times (more than once is a held key repeating) and up again, with
+  // `held` (Shift, say) down around it.
+  void pressKey(WORD key, WORD held = 0, int downs = 1) const;
+  // Where the program's keyboard focus and caret are.
+  GUITHREADINFO inputState() const;
   // The text of the program's tooltip while one is visible.
   std::optional<std::wstring> tooltipText() const;
   // What the screen shows of the client area.
