@@ -177,7 +177,7 @@ TEST_F(FocusWithCuesHidden, IsReportedAndAnnounced) {
   EXPECT_EQ(app_->inputState().hwndFocus, box);
   EXPECT_EQ(app_->inputState().hwndCaret, box);
   EXPECT_EQ(state(kLblExit), STATE_SYSTEM_FOCUSABLE);
-  const pictures::Canvas opening = settledPicture(*app_);
+  const pictures::Canvas opening = restingPicture(*app_);
 
   FocusEvents events(app_->processId());
   ASSERT_EQ(client_->accSelect(SELFLAG_TAKEFOCUS, child(kLblExit)), S_OK);
@@ -223,7 +223,7 @@ class FocusWithCuesAlways : public Accessibility {
 
 // Where the system always shows keyboard cues, the focus cue needs no key first.
 TEST_F(FocusWithCuesAlways, IsCuedFromTheStart) {
-  const pictures::Canvas opening = settledPicture(*app_);
+  const pictures::Canvas opening = restingPicture(*app_);
   ASSERT_EQ(client_->accSelect(SELFLAG_TAKEFOCUS, child(kLblExit)), S_OK);
   EXPECT_TRUE(waitUntil([&] { return changedArea(app_->clientPixels(), opening).width > 0; },
                         std::chrono::seconds(3)));

@@ -22,7 +22,7 @@ class Pictures : public InGameFolder {
 protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(start());
-    shot_ = settledPicture(*app_);
+    shot_ = restingPicture(*app_);
     ASSERT_EQ(shot_.width, 202);
     ASSERT_EQ(shot_.height, 133);
   }

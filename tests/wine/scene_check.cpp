@@ -53,11 +53,9 @@ pictures::Canvas restingPicture(const Kelvarin& app) {
   app.moveTo(kOffWindow);
   EXPECT_TRUE(waitUntil([&] { return !app.tooltipText(); }, std::chrono::seconds(3)));
   app.settle();
-  return app.clientPixels();
-}
-
-pictures::Canvas settledPicture(const Kelvarin& app) {
-  pictures::Canvas shot = restingPicture(app);
+  // Wine can show a window a moment before its paint reaches the screen: two pictures in a row
+  // must agree.
+  pictures::Canvas shot = app.clientPixels();
   waitUntil(
       [&] {
         pictures::Canvas again = app.clientPixels();

@@ -10,11 +10,9 @@
 
 namespace kelvarin::e2e {
 
-// The client area with the pointer away from it and no tooltip over it.
+// The client area with the pointer away from it, no tooltip over it and its paint on the
+// screen.
 pictures::Canvas restingPicture(const Kelvarin& app);
-// The same once two pictures in a row agree: Wine can show a window a moment before its paint
-// reaches the screen.
-pictures::Canvas settledPicture(const Kelvarin& app);
 
 // Whether a pixel could be a word's over that picture pixel: black text, anti-aliased or
 // not, is nowhere lighter than what it is drawn on.

@@ -2,6 +2,7 @@
 // mouse, the pointer and the tooltips over them, and what the screen shows of the words.
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
+#include "tests/wine/scene_check.hpp"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,6 @@ constexpr std::array<std::string_view, 3> kCommandLabels{"lblSwitch", "lblRun", 
 constexpr POINT kBareWall{96, 40};
 // The middle of the title bar, above the client area.
 constexpr POINT kTitleBar{101, -8};
-// Left of and above the window, which is centred on a far larger screen.
-constexpr POINT kOffWindow{-60, -60};
 
 struct Spot {
   std::string name;
@@ -226,10 +225,7 @@ Ink rendered(std::wstring_view word, int weight, const layout::Rect& label) {
 }
 
 TEST_F(Window, PlateWordsAreBoldAndCentred) {
-  app_->moveTo(kOffWindow);
-  ASSERT_TRUE(waitUntil([&] { return !app_->tooltipText(); }, 3s));
-  app_->settle();
-  const pictures::Canvas shot = app_->clientPixels();
+  const pictures::Canvas shot = restingPicture(*app_);
   saveBmp(shot, windowsPath(KELVARIN_WINDOW_PICTURE));
 
   const std::array<std::wstring_view, 3> words{expected::kSwitchOn, expected::kRun,
