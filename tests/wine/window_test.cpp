@@ -124,8 +124,12 @@ TEST_F(Window, PointerIsTheHandOnlyOverCommandLabels) {
   }
   // From the hand each time, so that an arrow seen is one the move brought.
   for (const Spot& spot : andWall(uncoveredStrips(), {"Label1"})) {
+    // Only the starting point: a move that brought no hand is sent once more.
     app_->moveTo(centreOf("lblRun"));
-    ASSERT_TRUE(showsArrow(false));
+    if (!showsArrow(false)) {
+      app_->moveTo(centreOf("lblRun"));
+      ASSERT_TRUE(showsArrow(false));
+    }
     app_->moveTo(spot.at);
     EXPECT_TRUE(showsArrow(true)) << spot.name;
   }
