@@ -23,7 +23,7 @@ constexpr int toPixels(int twips, int dpi = kBaseDpi) {
 }
 
 // A length in pixels at 96 DPI, at another DPI.
-constexpr int scaled(int pixels, int dpi) {
+constexpr int atDpi(int pixels, int dpi) {
   return pixels * dpi / kBaseDpi;
 }
 

@@ -3,7 +3,7 @@
 #include "window/main_window.hpp"
 
 #include "mode/texts.hpp"
-#include "pictures/scene.hpp"
+#include "window/scene.hpp"
 #include "platform/report.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
@@ -234,8 +234,9 @@ Status MainWindow::applyDpi(int dpi, const RECT* position) {
   if (!scene) {
     return damagedPictures();
   }
-  scaled_ = scene->width == width && scene->height == height ? std::move(*scene)
-                                                             : scene::scaled(*scene, width, height);
+  scaled_ = scene->width == width && scene->height == height
+                ? std::move(*scene)
+                : scene::resized(*scene, width, height);
   backBuffer_.reset();
   RECT frame{0, 0, width, height};
   if (position == nullptr) {
@@ -290,10 +291,9 @@ Status MainWindow::createCursors() {
     // A cursor resource starts with its hot spot, which the file keeps in its directory; the
     // system scales both with the size asked for.
     std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
-    cursors_[i].reset(
-        ::CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
-                                   0x00030000, layout::scaled(cursor->width, dpi_),
-                                   layout::scaled(cursor->height, dpi_), LR_DEFAULTCOLOR));
+    cursors_[i].reset(::CreateIconFromResourceEx(
+        resource.data(), static_cast<DWORD>(resource.size()), FALSE, 0x00030000,
+        layout::atDpi(cursor->width, dpi_), layout::atDpi(cursor->height, dpi_), LR_DEFAULTCOLOR));
     if (!cursors_[i]) {
       return lastError();
     }
@@ -530,7 +530,7 @@ Status MainWindow::paint(HDC dc) {
           control.click != layout::Command::None ? look.commandText : look.otherText;
       ::SetTextColor(dc, ::GetSysColor(static_cast<int>(text)));
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
-      const int inset = layout::scaled(kCueInset, dpi_);
+      const int inset = layout::atDpi(kCueInset, dpi_);
       const RECT inside{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
       drawn = ::DrawTextW(dc, texts_[i].c_str(), static_cast<int>(texts_[i].size()), &r,
                           align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) != 0 &&

@@ -1,6 +1,6 @@
 // The window's pictures as the screen shows them at 96 DPI, and the program file's icon.
 #include "assets/picture_records.hpp"
-#include "pictures/scene.hpp"
+#include "window/scene.hpp"
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"

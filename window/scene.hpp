@@ -14,6 +14,6 @@ std::optional<pictures::Canvas> compose();
 
 // The canvas scaled to `width` x `height`, nearest neighbour, so the pixel art stays sharp:
 // destination pixel (x, y) shows source pixel (x * source width / width, y * ... / height).
-pictures::Canvas scaled(const pictures::Canvas& source, int width, int height);
+pictures::Canvas resized(const pictures::Canvas& source, int width, int height);
 
 } // namespace kelvarin::scene

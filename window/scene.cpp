@@ -1,6 +1,6 @@
 // Composing the window's pictures from the layout table and the picture records, and scaling
 // the result to the window's DPI.
-#include "pictures/scene.hpp"
+#include "window/scene.hpp"
 
 #include "assets/picture_records.hpp"
 #include "window/layout.hpp"
@@ -33,7 +33,7 @@ std::optional<pictures::Canvas> compose() {
   return canvas;
 }
 
-pictures::Canvas scaled(const pictures::Canvas& source, int width, int height) {
+pictures::Canvas resized(const pictures::Canvas& source, int width, int height) {
   pictures::Canvas out(width, height);
   for (int y = 0; y < height; ++y) {
     const int sy = y * source.height / height;
