@@ -9,10 +9,10 @@ namespace kelvarin {
 
 Status FrmMain::Butt(bool exist) {
   tag_ = boolToText(exist);
-  if (Status shown = display_.setSwitchCaption(exist ? kSwitchOff : kSwitchOn); !shown.ok()) {
+  if (Status shown = host_.setSwitchCaption(exist ? kSwitchOff : kSwitchOn); !shown.ok()) {
     return shown;
   }
-  return display_.setModeText(exist ? kModeTextOn : kModeTextOff);
+  return host_.setModeText(exist ? kModeTextOn : kModeTextOff);
 }
 
 Status FrmMain::Form_Load() {
@@ -64,7 +64,7 @@ Status FrmMain::lblExit_Click() {
 
 void FrmMain::End() {
   ended_ = true;
-  platform_.endProgram();
+  host_.close();
 }
 
 // A failed switch: show again what the disk holds, judged as at start-up, then say why.

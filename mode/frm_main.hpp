@@ -1,6 +1,7 @@
 // frmMain's own logic: the mode state, the start-up check and the three commands. It knows
-// the window only as the two controls that show the mode, so it runs without one in tests.
-// Each handler returns what nothing here expected, for the window's unhandled-error report.
+// the window only as the two controls that show the mode and as what closes, so it runs without
+// one in tests. Each handler returns what nothing here expected, for the window's unhandled-error
+// report.
 #pragma once
 
 #include "platform/error.hpp"
@@ -11,19 +12,21 @@
 
 namespace kelvarin {
 
-class ModeDisplay {
+// What the form needs of the window that hosts it.
+class FormHost {
 public:
   virtual Status setSwitchCaption(std::wstring_view caption) = 0; // lblSwitch
   virtual Status setModeText(std::wstring_view text) = 0;         // txtMode
+  // Closes the window, which ends the program.
+  virtual void close() = 0;
 
 protected:
-  ~ModeDisplay() = default;
+  ~FormHost() = default;
 };
 
 class FrmMain {
 public:
-  FrmMain(Platform& platform, ModeDisplay& display) noexcept
-      : platform_(platform), display_(display) {}
+  FrmMain(Platform& platform, FormHost& host) noexcept : platform_(platform), host_(host) {}
 
   // Records the mode and shows it; touches no file.
   Status Butt(bool exist);
@@ -38,17 +41,15 @@ public:
   // The window's Tag: the text form of the mode last recorded.
   const std::wstring& Tag() const noexcept { return tag_; }
 
-  // Once the program has been ended, no handler runs any more.
-  bool ended() const noexcept { return ended_; }
-
 private:
   void End();
   Status switchFailed(std::wstring_view what, const Error& error);
   Status showError(std::wstring_view what, const Error& error);
 
   Platform& platform_;
-  ModeDisplay& display_;
+  FormHost& host_;
   std::wstring tag_;
+  // Once the program has been ended, no handler runs any more.
   bool ended_ = false;
 };
 

@@ -1,5 +1,5 @@
-// The operations the mode logic needs of the system: files, dialogs, processes, the
-// program's end. Win32 implements them for the product, POSIX for the native tests.
+// The operations the mode logic needs of the system: files, dialogs, processes. Win32
+// implements them for the product, POSIX for the native tests.
 #pragma once
 
 #include "platform/error.hpp"
@@ -29,9 +29,6 @@ public:
   // Starts the named program of the current directory minimized with focus, with that
   // directory as its own, and returns without waiting.
   virtual Status startProgram(std::wstring_view name) = 0;
-
-  // Asks for the program's end; the caller runs nothing after it.
-  virtual void endProgram() = 0;
 
 protected:
   ~Platform() = default;

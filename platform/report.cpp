@@ -1,4 +1,4 @@
-// The unhandled-error report: its text, the box, and the end of the program.
+// The unhandled-error report: its text and the box.
 #include "platform/report.hpp"
 
 #include "platform/text.hpp"
@@ -13,7 +13,6 @@ std::wstring unhandledErrorText(const Error& error) {
 void reportUnhandled(Platform& platform, const Error& error, std::wstring_view caption) {
   // If not even this box can be shown, ending is all that is left.
   static_cast<void>(platform.messageBox(unhandledErrorText(error), caption, MessageIcon::Error));
-  platform.endProgram();
 }
 
 } // namespace kelvarin

@@ -1,4 +1,5 @@
-// The last resort for an error nothing expected: tell the user, then end the program.
+// The last resort for an error nothing expected: the box that tells the user, after which the
+// caller ends the program.
 #pragma once
 
 #include "platform/error.hpp"

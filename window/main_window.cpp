@@ -119,7 +119,9 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform)
 }
 
 int MainWindow::run(int showCommand) {
-  finish(open(showCommand));
+  if (const Status opened = open(showCommand); !opened.ok()) {
+    reportAndEnd(opened.error());
+  }
   MSG message{};
   BOOL got = 0;
   while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
@@ -139,29 +141,28 @@ Status MainWindow::open(int showCommand) {
                               [&] { return createWindow(); }, [&] { return createTextBox(); },
                               [&] { return applyDpi(windowDpi(window_.get()), nullptr); },
                               [&] { return form_.Form_Load(); });
-  if (!made.ok() || form_.ended()) {
-    return made; // the Load handler may have ended the program before the window was shown
+  if (!made.ok() || !window_) {
+    return made; // the Load handler may have closed the window before it was shown
   }
   return show(showCommand);
 }
 
-void MainWindow::finish(const Status& status) {
-  if (!status.ok()) {
+void MainWindow::reportAndEnd(const Error& error) {
+  {
     const Flag busy(busy_);
-    reportUnhandled(platform_, status.error(), kCaption);
+    reportUnhandled(platform_, error, kCaption);
   }
-  if (!status.ok() || form_.ended()) {
-    end(status.ok() ? 0 : 1);
-  }
+  end(1);
 }
 
+// Where an error follows the form's own end, the second call only makes the exit code 1.
 void MainWindow::end(int exitCode) {
-  if (ending_) {
-    return;
-  }
-  ending_ = true;
   window_.reset(); // WM_DESTROY takes what lives with the window
   ::PostQuitMessage(exitCode);
+}
+
+void MainWindow::close() {
+  end(0);
 }
 
 Status MainWindow::loadIcons() {
@@ -396,7 +397,9 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
   }
   Status status;
   const LRESULT result = self->onMessage(message, wParam, lParam, status);
-  self->finish(status);
+  if (!status.ok()) {
+    self->reportAndEnd(status.error());
+  }
   return result;
 }
 
@@ -455,7 +458,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     status = onPress(wParam);
     return 0;
   case WM_CLOSE:
-    end(0);
+    close();
     return 0;
   case WM_DESTROY:
     onDestroy();
@@ -463,7 +466,8 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   default:
     break;
   }
-  return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+  // A command may have closed the window.
+  return window_ ? ::DefWindowProcW(window_.get(), message, wParam, lParam) : 0;
 }
 
 Status MainWindow::onPaint() {

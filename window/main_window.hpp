@@ -22,7 +22,7 @@ namespace kelvarin::win32 {
 // unhandled-error report and the start-up refusal all come to it): the window goes, taking
 // what lives with it, and the quit message is posted. The rest goes with this object, in the
 // reverse order of its members.
-class MainWindow final : public ModeDisplay, private AccessibleHost {
+class MainWindow final : public FormHost, private AccessibleHost {
 public:
   MainWindow(HINSTANCE instance, Win32Platform& platform);
   MainWindow(const MainWindow&) = delete;
@@ -32,16 +32,14 @@ public:
   int run(int showCommand);
 
   // Creates the window hidden, runs the Load handler, and shows the window unless that
-  // ended the program. A failure is for finish() to report.
+  // ended the program. A failure is for the caller to report.
   Status open(int showCommand);
-  // What open() leaves to the caller: a failure is reported, and either way the program
-  // ends if it is to.
-  void finish(const Status& status);
   // Null before open() and after the end.
   HWND handle() const noexcept { return window_.get(); }
 
   Status setSwitchCaption(std::wstring_view caption) override;
   Status setModeText(std::wstring_view text) override;
+  void close() override;
 
 private:
   // AccessibleHost
@@ -100,6 +98,8 @@ private:
   // arrives while a command or its message box is up is dropped, so commands never nest.
   Status command(layout::Command command);
   void end(int exitCode);
+  // The unhandled-error report, then the end.
+  void reportAndEnd(const Error& error);
   // Gives the control the keyboard focus: the text box its own, a command label the window's.
   void focusOn(std::size_t control);
 
@@ -145,7 +145,6 @@ private:
   bool highContrast_ = false;
   bool cues_ = false;
   bool busy_ = false;
-  bool ending_ = false;
 
   // Last, so that it goes first, while everything its messages reach still lives.
   UniqueWindow window_;

@@ -1,5 +1,5 @@
 // The platform operations on POSIX, so the mode logic runs natively on real files. There
-// is no desktop here: message boxes and the program's end are recorded, not shown.
+// is no desktop here: message boxes are recorded, not shown.
 #pragma once
 
 #include "platform/platform.hpp"
@@ -22,14 +22,11 @@ public:
   Status deleteFile(std::wstring_view name) override;
   Status messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) override;
   Status startProgram(std::wstring_view name) override;
-  void endProgram() override { ended_ = true; }
 
   const std::vector<ShownMessage>& messages() const noexcept { return messages_; }
-  bool ended() const noexcept { return ended_; }
 
 private:
   std::vector<ShownMessage> messages_;
-  bool ended_ = false;
 };
 
 } // namespace kelvarin::posix

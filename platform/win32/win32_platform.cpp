@@ -1,5 +1,5 @@
-// The platform operations on Win32: the files of the current folder, message boxes, starting
-// the game and ending the program.
+// The platform operations on Win32: the files of the current folder, message boxes and starting
+// the game.
 #include "platform/win32/win32_platform.hpp"
 
 #include "platform/win32/handles.hpp"
@@ -112,9 +112,5 @@ Status Win32Platform::startProgram(std::wstring_view name) {
   const UniqueHandle thread(started.hThread);
   return {};
 }
-
-// The window ends the program once the handler that asked for it has returned: see
-// MainWindow::finish.
-void Win32Platform::endProgram() {}
 
 } // namespace kelvarin::win32

@@ -17,7 +17,6 @@ public:
   Status deleteFile(std::wstring_view name) override;
   Status messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) override;
   Status startProgram(std::wstring_view name) override;
-  void endProgram() override;
 
 private:
   HWND owner_ = nullptr;

@@ -25,10 +25,11 @@ void expectOk(const Status& status) {
   EXPECT_TRUE(status.ok()) << "unexpected error " << status.error().code;
 }
 
-struct Display final : ModeDisplay {
+struct Window final : FormHost {
   std::wstring switchCaption = L"On";
   std::wstring modeText = L"FUN MODE IS OFF";
   int writes = 0;
+  bool closed = false;
   Status setSwitchCaption(std::wstring_view caption) override {
     switchCaption = caption;
     ++writes;
@@ -39,6 +40,7 @@ struct Display final : ModeDisplay {
     ++writes;
     return {};
   }
+  void close() override { closed = true; }
 };
 
 class Switcher : public ::testing::Test {
@@ -48,13 +50,13 @@ protected:
 
   void expectOn() const {
     EXPECT_EQ(form.Tag(), L"True");
-    EXPECT_EQ(display.switchCaption, L"Off");
-    EXPECT_EQ(display.modeText, L"FUN MODE IS ON");
+    EXPECT_EQ(window.switchCaption, L"Off");
+    EXPECT_EQ(window.modeText, L"FUN MODE IS ON");
   }
   void expectOff() const {
     EXPECT_EQ(form.Tag(), L"False");
-    EXPECT_EQ(display.switchCaption, L"On");
-    EXPECT_EQ(display.modeText, L"FUN MODE IS OFF");
+    EXPECT_EQ(window.switchCaption, L"On");
+    EXPECT_EQ(window.modeText, L"FUN MODE IS OFF");
   }
   void expectOneError(std::wstring_view naming) const {
     ASSERT_EQ(platform.messages().size(), 1U);
@@ -63,13 +65,13 @@ protected:
     EXPECT_EQ(shown.icon, MessageIcon::Error);
     EXPECT_NE(shown.text.find(naming), std::wstring::npos) << "names what failed";
     EXPECT_GT(shown.text.size(), naming.size() + 4) << "gives the system's reason";
-    EXPECT_FALSE(platform.ended());
+    EXPECT_FALSE(window.closed);
   }
 
   TempCurrentFolder folder;
   posix::PosixPlatform platform;
-  Display display;
-  FrmMain form{platform, display};
+  Window window;
+  FrmMain form{platform, window};
 };
 
 TEST_F(Switcher, RefusesToRunWithoutTheGameAndTouchesNothing) {
@@ -80,8 +82,8 @@ TEST_F(Switcher, RefusesToRunWithoutTheGameAndTouchesNothing) {
             L"Icytower.exe wasn't found. The switcher must be in the game directory.");
   EXPECT_EQ(platform.messages()[0].caption, L"Kelvarin");
   EXPECT_EQ(platform.messages()[0].icon, MessageIcon::None);
-  EXPECT_TRUE(platform.ended());
-  EXPECT_EQ(display.writes, 0) << "Butt never runs";
+  EXPECT_TRUE(window.closed);
+  EXPECT_EQ(window.writes, 0) << "Butt never runs";
   EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), "kept");
 
   expectOk(form.lblSwitch_Click());
@@ -92,7 +94,7 @@ TEST_F(Switcher, RefusesToRunWithoutTheGameAndTouchesNothing) {
 TEST_F(Switcher, GameThatIsAFolderCountsAsMissing) {
   fs::create_directory("icytower.exe");
   start();
-  EXPECT_TRUE(platform.ended());
+  EXPECT_TRUE(window.closed);
 }
 
 TEST_F(Switcher, StartsOffWithoutMarker) {
@@ -107,7 +109,7 @@ TEST_F(Switcher, StartsOnWithAnyMarkerAndLeavesItAlone) {
   withGame();
   for (const std::string content : {"", "someone else's words\n"}) {
     TempCurrentFolder::write("fun.mode.on", content);
-    Display fresh;
+    Window fresh;
     FrmMain other(platform, fresh);
     expectOk(other.Form_Load());
     EXPECT_EQ(other.Tag(), L"True");
@@ -172,7 +174,7 @@ TEST_F(Switcher, MarkerAlreadyGoneWhenSwitchingOffIsNoFailure) {
   expectOk(form.lblSwitch_Click());
   expectOff();
   EXPECT_TRUE(platform.messages().empty());
-  EXPECT_FALSE(platform.ended());
+  EXPECT_FALSE(window.closed);
 }
 
 TEST_F(Switcher, FailedSwitchOnIsToldAndShowsWhatTheDiskHolds) {
@@ -217,7 +219,7 @@ TEST_F(Switcher, RunStartsTheCurrentFoldersGameAndKeepsRunning) {
   start();
   expectOk(form.lblRun_Click());
   EXPECT_TRUE(platform.messages().empty());
-  EXPECT_FALSE(platform.ended());
+  EXPECT_FALSE(window.closed);
   // The game runs on its own; give it a moment to leave its trace.
   for (int i = 0; i < 200 && TempCurrentFolder::read("started.txt").empty(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -245,7 +247,7 @@ TEST_F(Switcher, ExitEndsTheProgramAndLeavesTheMarker) {
   start();
   expectOk(form.lblSwitch_Click());
   expectOk(form.lblExit_Click());
-  EXPECT_TRUE(platform.ended());
+  EXPECT_TRUE(window.closed);
   EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), kMarkerBytes);
 }
 
