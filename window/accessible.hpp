@@ -1,63 +1,62 @@
-// The window's controls for screen readers (Microsoft Active Accessibility). The labels are
-// painted on the window's surface, so without this a screen reader would see nothing but the
-// text box: each command label is a push button named by its current word, described by its
-// tooltip, whose default action runs its command; the two small labels are static text.
-#pragma once
-
-#include <windows.h>
-
-#include <oleacc.h>
-
-#include <memory>
-#include <optional>
-#include <string_view>
-
-namespace kelvarin::win32 {
-
-// What the accessible object needs of the window that shows the controls.
-class AccessibleHost {
-public:
-  virtual HWND window() const noexcept = 0;
-  virtual HWND textBox() const noexcept = 0;
-  virtual std::wstring_view textOf(std::size_t control) const noexcept = 0;
-  // The control's rectangle in client coordinates, at the window's DPI.
-  virtual RECT rectOf(std::size_t control) const noexcept = 0;
-  virtual std::optional<std::size_t> controlAt(POINT client) const noexcept = 0;
-  // Runs the control's command after the call has returned, as a click would.
-  virtual void press(std::size_t control) noexcept = 0;
-  // The command label with the keyboard focus, while the window has it.
-  virtual std::optional<std::size_t> focusedLabel() const noexcept = 0;
-  virtual void takeFocus(std::size_t control) noexcept = 0;
-
-protected:
-  ~AccessibleHost() = default;
-};
-
-// Tells screen readers that the command label has taken the keyboard focus. The text box is a
-// window of its own, for which the system tells them.
-void announceFocus(HWND window, std::size_t label) noexcept;
-
-// All a screen reader needs, made on its first request (WM_GETOBJECT) and gone with the
+// What a screen reader needs, made on its first request (WM_GETOBJECT) and gone with the
 // window: the accessibility DLLs, a single-threaded COM apartment on the window's thread (to
 // marshal the object, as Windows requires), and the window's accessible object. Most runs
 // never meet a screen reader, so start-up loads none of it.
+#pragma once
+
+#include "platform/win32/handles.hpp"
+#include "window/accessible_client.hpp"
+
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <optional>
+
+namespace kelvarin::win32 {
+
+// The thread's single-threaded COM apartment, joined for as long as this lives. Where the
+// thread is in another apartment already, that one serves and is not left.
+class Apartment {
+public:
+  using Join = HRESULT(WINAPI*)(void*, DWORD);
+  using Leave = void(WINAPI*)();
+
+  Apartment(Join join, Leave leave) noexcept
+      : leave_(SUCCEEDED(join(nullptr, COINIT_APARTMENTTHREADED)) ? leave : nullptr) {}
+  Apartment(const Apartment&) = delete;
+  Apartment& operator=(const Apartment&) = delete;
+  ~Apartment() {
+    if (leave_ != nullptr) {
+      leave_();
+    }
+  }
+
+private:
+  Leave leave_;
+};
+
+// The DLLs first, then the apartment, then the object; they go in reverse.
 class Accessibility {
 public:
+  // Where a DLL or a function is missing, or the system's object cannot be had, it answers
+  // nothing, and the window still has the system's own object.
   explicit Accessibility(AccessibleHost& host) noexcept;
   Accessibility(const Accessibility&) = delete;
   Accessibility& operator=(const Accessibility&) = delete;
   // Disconnects the object first: a reader holding it gets RPC_E_DISCONNECTED from then on.
   ~Accessibility();
 
-  // The answer to WM_GETOBJECT; nothing where the system's default answer should be given.
-  std::optional<LRESULT> answer(WPARAM wParam, LPARAM lParam) noexcept;
+  // The answer to WM_GETOBJECT for the client area.
+  std::optional<LRESULT> answer(WPARAM wParam) noexcept;
 
 private:
-  class Runtime;
-
-  AccessibleHost& host_;
-  bool tried_ = false;
-  std::unique_ptr<Runtime> runtime_;
+  UniqueModule ole32_;
+  UniqueModule oleacc_;
+  UniqueModule oleaut_;
+  std::optional<Apartment> apartment_;
+  LRESULT(WINAPI* lresultFromObject_)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
+  ComPtr<AccessibleClient> client_;
 };
 
 } // namespace kelvarin::win32

@@ -89,6 +89,7 @@ struct Window {
 
 inline constexpr Window kWindow{kCaption, 3030, 1995};
 
+// Label2's "v2.0" and the version record's 1.00 differ on purpose: both are as intended.
 // clang-format off
 inline constexpr std::array<Control, 9> kControls{{
   {"txtMode",   Kind::TextBox, {1200, 1440, 1695, 285}, kModeTextOff,  nullptr,     Align::Left,   Pointer::Default, L"",                 2,  Command::None,   nullptr,                   nullptr},
@@ -116,10 +117,15 @@ inline constexpr std::size_t kTxtMode = indexOf("txtMode");
 inline constexpr std::size_t kLblSwitch = indexOf("lblSwitch");
 static_assert(kTxtMode < kControls.size() && kLblSwitch < kControls.size());
 
-// The keyboard focus goes to the text box and to the labels that run a command, never to a
-// picture or to a label that only shows words.
+// A label that runs a command when clicked: a button to the keyboard and to screen readers.
+constexpr bool isCommandLabel(const Control& control) {
+  return control.click != Command::None;
+}
+
+// The keyboard focus goes to the text box and to the command labels, never to a picture or to
+// a label that only shows words.
 constexpr bool takesFocus(const Control& control) {
-  return control.kind == Kind::TextBox || control.click != Command::None;
+  return control.kind == Kind::TextBox || isCommandLabel(control);
 }
 
 // The controls that take the focus, in ascending tab index: the round that Tab goes.
@@ -151,14 +157,17 @@ enum class SystemColour { Window = 5, WindowText = 8, ButtonFace = 15, ButtonTex
 
 // How the window draws itself. Normally in its pictures, every word in the button-text colour
 // as the platform draws labels. With the system's high contrast on, in the player's theme
-// colours instead: on the pictures the theme's text colour can be unreadable.
+// colours instead: on the pictures the theme's text colour can be unreadable. The read-only text
+// box keeps the colours of an ordinary one either way.
 struct Look {
   bool pictures;            // the wall and the plates as pictures, or else in system colours:
   SystemColour background;  //   the client area,
   SystemColour plate;       //   each plate's rectangle,
   SystemColour plateFrame;  //   a one-pixel frame round it
-  SystemColour commandText; // the words of the labels that run a command, on the plates
+  SystemColour commandText; // the words of the command labels, on the plates
   SystemColour otherText;   // the other labels' words, on the wall
+  SystemColour box;         // the text box's background
+  SystemColour boxText;     // and its words
 };
 
 constexpr Look lookFor(bool highContrast) {
@@ -167,7 +176,14 @@ constexpr Look lookFor(bool highContrast) {
           SystemColour::ButtonFace,
           SystemColour::ButtonText,
           SystemColour::ButtonText,
-          highContrast ? SystemColour::WindowText : SystemColour::ButtonText};
+          highContrast ? SystemColour::WindowText : SystemColour::ButtonText,
+          SystemColour::Window,
+          SystemColour::WindowText};
+}
+
+// The colour of a label's words.
+constexpr SystemColour textColour(const Look& look, const Control& label) {
+  return isCommandLabel(label) ? look.commandText : look.otherText;
 }
 
 // The topmost control under a point of the client area, in pixels at `dpi`.

@@ -1,17 +1,23 @@
 // frmMain on Win32: one top-level window whose labels and pictures are painted on its own
-// surface, with the mode text box as its only child window.
+// surface, with the mode text box as its only child window. This pair holds its life and its
+// message dispatch; painting, the pointer, keyboard focus, tooltips, DPI resources and screen
+// readers each have a pair of their own.
 #pragma once
 
 #include "mode/frm_main.hpp"
-#include "pictures/pictures.hpp"
 #include "platform/win32/handles.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "window/accessible.hpp"
+#include "window/dpi_resources.hpp"
+#include "window/keyboard_focus.hpp"
 #include "window/layout.hpp"
+#include "window/painting.hpp"
+#include "window/pointer.hpp"
+#include "window/tooltips.hpp"
+#include "window/window_class.hpp"
 
 #include <windows.h>
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -22,7 +28,7 @@ namespace kelvarin::win32 {
 // unhandled-error report and the start-up refusal all come to it): the window goes, taking
 // what lives with it, and the quit message is posted. The rest goes with this object, in the
 // reverse order of its members.
-class MainWindow final : public FormHost, private AccessibleHost {
+class MainWindow final : public FormHost, private AccessibleHost, private FocusHost {
 public:
   MainWindow(HINSTANCE instance, Win32Platform& platform);
   MainWindow(const MainWindow&) = delete;
@@ -37,12 +43,13 @@ public:
   // Null before open() and after the end.
   HWND handle() const noexcept { return window_.get(); }
 
+  // FormHost
   Status setSwitchCaption(std::wstring_view caption) override;
   Status setModeText(std::wstring_view text) override;
   void close() override;
 
 private:
-  // AccessibleHost
+  // AccessibleHost and FocusHost
   HWND window() const noexcept override { return window_.get(); }
   HWND textBox() const noexcept override { return textBox_; }
   std::wstring_view textOf(std::size_t control) const noexcept override;
@@ -51,10 +58,8 @@ private:
   void press(std::size_t control) noexcept override;
   std::optional<std::size_t> focusedLabel() const noexcept override;
   void takeFocus(std::size_t control) noexcept override;
-
-  // Tab and Shift+Tab move the focus round the controls, whichever of them has it: the text box
-  // would otherwise take them for itself. True where the message is used up.
-  bool preTranslate(const MSG& message);
+  // The text box paints itself: the window's paint would only cover it.
+  void invalidate(std::size_t control) override;
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept;
@@ -62,37 +67,25 @@ private:
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
   // The steps of open(), in order.
-  Status loadIcons();
-  Status registerClass();
   Status createWindow();
   Status createTextBox();
-  // Sizes everything that depends on the window's DPI: fonts, cursors, the text box, the
-  // tooltips' rectangles, the pictures and the window itself (placed at `position`, or
-  // centred on the screen).
-  Status applyDpi(int dpi, const RECT* position);
-  Status createFonts();
-  Status createCursors();
+  Status applyDpi(int dpi);
+  Status placeCentred();
   Status show(int showCommand);
 
+  // Fits the text box and the tooltips to the window's DPI.
+  Status fitChildren();
+  // Where the window goes on a DPI change: the rectangle the system suggests.
+  Status placeAt(const RECT& frame);
+  // High contrast, and whether keyboard cues always show: read at the start and whenever the
+  // system's settings or colours change.
+  void readSystemSettings();
+
   // The handlers.
-  Status onPaint();
-  bool onSetCursor();
-  void onMouseMove(POINT point, WPARAM keys);
-  void onButtonDown(POINT point);
-  Status onButtonUp(POINT point);
   Status onKeyDown(WPARAM key, LPARAM flags);
-  void onSetFocus();
-  void onKillFocus(HWND to);
-  void onUpdateUiState(WPARAM change);
-  // As in dialogs, the focus cue stays hidden until the keyboard is used. The window keeps its own
-  // word on it: Wine's DefWindowProc keeps none.
-  void showCues(bool show);
-  void onSettingChange();
-  LRESULT onCtlColorStatic(HDC dc) noexcept;
   Status onDpiChanged(int dpi, const RECT& suggested);
   std::optional<LRESULT> onGetObject(WPARAM wParam, LPARAM lParam) noexcept;
   Status onPress(std::size_t control);
-  void onDestroy() noexcept;
 
   // Runs a command unless one is running already: a click or a screen reader's press that
   // arrives while a command or its message box is up is dropped, so commands never nest.
@@ -100,56 +93,28 @@ private:
   void end(int exitCode);
   // The unhandled-error report, then the end.
   void reportAndEnd(const Error& error);
-  // Gives the control the keyboard focus: the text box its own, a command label the window's.
-  void focusOn(std::size_t control);
-
-  // The tooltips come from the common controls, loaded on the first move onto a label that
-  // has one, given as that WM_MOUSEMOVE's parameters.
-  void createTooltips(POINT point, WPARAM keys);
-  void fitTooltips();
-  Status paint(HDC dc);
-  bool hasTooltip(POINT client) const noexcept;
-  // The hand where a control wants it, else null for the class's arrow.
-  HCURSOR handAt(POINT client) const noexcept;
-  layout::Rect pixels(const layout::Control& control) const noexcept;
-  void invalidate(std::size_t control);
-  HFONT fontFor(const layout::Font* font) const noexcept;
 
   HINSTANCE instance_;
   Win32Platform& platform_;
   FrmMain form_;
-  std::array<std::wstring, layout::kControls.size()> texts_;
+  ControlTexts texts_;
 
-  // Made by open() in this order. The fonts, cursors and the common controls are used by the
-  // window and its children and tooltip, so they are declared before the window and outlive
-  // it.
-  UniqueIcon bigIcon_;
-  UniqueIcon smallIcon_;
-  WindowClass class_; // holds the icons
-  int dpi_ = layout::kBaseDpi;
-  UniqueFont smallFont_;
-  UniqueFont plateFont_;
-  UniqueFont boxFont_;
-  UniqueFont tooltipFont_;
-  std::array<UniqueCursor, layout::kControls.size()> cursors_;
-  pictures::Canvas scaled_{0, 0}; // the pictures, composed at the window's DPI
-  UniqueBitmap backBuffer_;
-  void* backBits_ = nullptr;
-  UniqueModule commonControls_;
-  bool tooltipsTried_ = false;
+  // Whatever the window, its text box or its tooltip use is declared before the window, so
+  // that it outlives them.
+  MainWindowClass class_;
+  DpiResources resources_;
+  Painting painting_;
+  Tooltips tooltips_{instance_};
+  KeyboardFocus focus_{static_cast<FocusHost&>(*this)};
   // Made when a screen reader first asks; gone when the window is.
   std::optional<Accessibility> accessibility_;
-  std::optional<std::size_t> pressed_;
-  // The control with the keyboard focus while the window has it, and again once it is back.
-  std::size_t focus_ = layout::kTxtMode;
-  bool highContrast_ = false;
-  bool cues_ = false;
+  Pointer pointer_;
+  // The Load handler, a command or the unhandled-error report is running: no command starts.
   bool busy_ = false;
 
   // Last, so that it goes first, while everything its messages reach still lives.
   UniqueWindow window_;
   HWND textBox_ = nullptr; // a child: the window destroys it
-  HWND tooltip_ = nullptr; // owned by the window, which destroys it
 };
 
 } // namespace kelvarin::win32

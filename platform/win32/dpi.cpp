@@ -6,22 +6,18 @@
 
 namespace kelvarin::win32 {
 
-namespace {
-constexpr int kDefaultDpi = 96;
-} // namespace
-
-int systemDpi() noexcept {
+int systemDpi(int fallback) noexcept {
   const WindowDc screen(nullptr);
   const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-  return dpi > 0 ? dpi : kDefaultDpi;
+  return dpi > 0 ? dpi : fallback;
 }
 
-int windowDpi(HWND window) noexcept {
+int windowDpi(HWND window, int fallback) noexcept {
   using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
   const auto getDpiForWindow =
       systemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
   const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
-  return dpi != 0 ? static_cast<int>(dpi) : systemDpi();
+  return dpi != 0 ? static_cast<int>(dpi) : systemDpi(fallback);
 }
 
 bool adjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) noexcept {

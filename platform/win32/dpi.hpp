@@ -6,9 +6,10 @@
 
 namespace kelvarin::win32 {
 
-int systemDpi() noexcept;
+// Both give `fallback` where the system cannot say: the caller knows what its lengths assume.
+int systemDpi(int fallback) noexcept;
 
-int windowDpi(HWND window) noexcept;
+int windowDpi(HWND window, int fallback) noexcept;
 
 // The outer size for a client area, with the frame measured at `dpi`.
 bool adjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) noexcept;

@@ -95,21 +95,30 @@ TEST(TabOrder, GoesRoundTheFocusableControlsByTabIndex) {
   EXPECT_EQ(kTabOrder.size(), 4u) << "Label1, Label2 and the pictures never take the focus";
 }
 
-// Normally the pictures, every word as the platform draws label text; under high contrast the
-// theme's colours, each word in the text colour of what it lies on.
-TEST(Look, HighContrastDrawsInTheThemesPairsOfColours) {
-  const Look normal = lookFor(false);
-  EXPECT_TRUE(normal.pictures);
-  EXPECT_EQ(normal.commandText, SystemColour::ButtonText);
-  EXPECT_EQ(normal.otherText, SystemColour::ButtonText);
-
-  const Look high = lookFor(true);
-  EXPECT_FALSE(high.pictures);
-  EXPECT_EQ(high.background, SystemColour::Window);
-  EXPECT_EQ(high.otherText, SystemColour::WindowText);
-  EXPECT_EQ(high.plate, SystemColour::ButtonFace);
-  EXPECT_EQ(high.plateFrame, SystemColour::ButtonText);
-  EXPECT_EQ(high.commandText, SystemColour::ButtonText);
+// Drawn in the system's colours, every word differs in colour from what it lies on: a label's
+// from the plate it lies on or else the wall, the text box's from the box.
+TEST(Look, EveryWordDiffersInColourFromWhatItLiesOn) {
+  for (const bool highContrast : {false, true}) {
+    const Look look = lookFor(highContrast);
+    EXPECT_NE(look.boxText, look.box);
+    EXPECT_EQ(look.pictures, !highContrast) << "or high contrast would go unchecked here";
+    if (look.pictures) {
+      continue; // the labels' words lie on the pictures, which have no system colour
+    }
+    for (const Control& label : kControls) {
+      if (label.kind != Kind::Label) {
+        continue;
+      }
+      SystemColour under = look.background;
+      for (const Control& plate : kControls) {
+        if (plate.kind == Kind::Picture &&
+            plate.twips.contains(label.twips.left, label.twips.top)) {
+          under = look.plate;
+        }
+      }
+      EXPECT_NE(textColour(look, label), under) << label.name;
+    }
+  }
 }
 
 TEST(Fonts, PointSizesGiveTheSystemsPixelHeights) {

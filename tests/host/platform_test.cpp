@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace kelvarin {
 namespace {
 
@@ -23,6 +25,25 @@ TEST(BooleanText, RoundTripsAndRejectsOtherTexts) {
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.error().description.find(other), std::wstring::npos);
   }
+}
+
+TEST(InOrder, StopsAtTheFirstFailureAndReturnsIt) {
+  std::vector<int> ran;
+  const auto step = [&](int n, Status outcome) {
+    return [&ran, n, outcome] {
+      ran.push_back(n);
+      return outcome;
+    };
+  };
+  EXPECT_TRUE(inOrder(step(1, {}), step(2, {})).ok());
+  EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+
+  ran.clear();
+  const Status status =
+      inOrder(step(1, {}), step(2, Error{5, L"second"}), step(3, Error{6, L"third"}), step(4, {}));
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.error().code, 5U);
+  EXPECT_EQ(ran, (std::vector<int>{1, 2})) << "no step after the failure runs";
 }
 
 TEST(Decimal, WritesEveryDigit) {

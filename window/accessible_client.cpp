@@ -1,0 +1,349 @@
+// The accessible object for the painted labels: the controls a reader can tell apart as its
+// children, the window itself answered by the system's own object.
+#include "window/accessible_client.hpp"
+
+#include "window/layout.hpp"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+namespace kelvarin::win32 {
+
+namespace {
+
+// A reader tells apart every control but the plates, which are only pictures under the labels.
+constexpr bool readerSees(const layout::Control& control) {
+  return control.kind != layout::Kind::Picture;
+}
+
+// The children, in stacking order: child id k is kChildren[k - 1].
+constexpr auto kChildren = [] {
+  std::array<std::size_t,
+             std::count_if(layout::kControls.begin(), layout::kControls.end(), readerSees)>
+      children{};
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+    if (readerSees(layout::kControls[i])) {
+      children[n++] = i;
+    }
+  }
+  return children;
+}();
+
+constexpr long kChildCount = static_cast<long>(kChildren.size());
+
+bool isSelf(const VARIANT& child) {
+  return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// The control a child id names: nothing for the object itself or an id that names no child.
+std::optional<std::size_t> controlOfChild(const VARIANT& child) {
+  if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > kChildCount) {
+    return std::nullopt;
+  }
+  return kChildren[static_cast<std::size_t>(child.lVal - 1)];
+}
+
+// The child id of a control; the object itself for a plate.
+long childIdOfControl(std::size_t control) {
+  const auto* at = std::find(kChildren.begin(), kChildren.end(), control);
+  return at != kChildren.end() ? static_cast<long>(at - kChildren.begin()) + 1 : CHILDID_SELF;
+}
+
+bool isButton(std::optional<std::size_t> control) {
+  return control && layout::isCommandLabel(layout::kControls[*control]);
+}
+
+HRESULT text(const OleFunctions& ole, std::wstring_view value, BSTR* out) {
+  if (out == nullptr) {
+    return E_INVALIDARG;
+  }
+  *out = ole.sysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT none(BSTR* out) {
+  if (out != nullptr) {
+    *out = nullptr;
+  }
+  return S_FALSE;
+}
+
+} // namespace
+
+void announceFocus(HWND window, std::size_t label) noexcept {
+  ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, childIdOfControl(label));
+}
+
+ComPtr<AccessibleClient> AccessibleClient::make(AccessibleHost& host, const OleFunctions& ole,
+                                                ComPtr<IAccessible> system) {
+  // Its reference count owns it from here: the last Release deletes it.
+  return ComPtr<AccessibleClient>(
+      std::make_unique<AccessibleClient>(host, ole, std::move(system)).release());
+}
+
+AccessibleClient::AccessibleClient(AccessibleHost& host, const OleFunctions& ole,
+                                   ComPtr<IAccessible> system)
+    : link_(Link{host, ole, std::move(system)}) {}
+
+HRESULT AccessibleClient::QueryInterface(REFIID id, void** object) {
+  if (object == nullptr) {
+    return E_POINTER;
+  }
+  if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) ||
+      IsEqualIID(id, IID_IAccessible)) {
+    *object = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG AccessibleClient::Release() {
+  const ULONG left = --references_;
+  if (left == 0) {
+    delete this;
+  }
+  return left;
+}
+
+HRESULT AccessibleClient::GetTypeInfoCount(UINT* count) {
+  if (count == nullptr) {
+    return E_INVALIDARG;
+  }
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT AccessibleClient::get_accParent(IDispatch** parent) {
+  return connected([&](const Link& link) { return link.system->get_accParent(parent); });
+}
+
+HRESULT AccessibleClient::get_accChildCount(long* count) {
+  return connected([&](const Link&) -> HRESULT {
+    if (count == nullptr) {
+      return E_INVALIDARG;
+    }
+    *count = kChildCount;
+    return S_OK;
+  });
+}
+
+HRESULT AccessibleClient::get_accChild(VARIANT child, IDispatch** out) {
+  return connected([&](const Link& link) -> HRESULT {
+    if (out == nullptr) {
+      return E_INVALIDARG;
+    }
+    *out = nullptr;
+    const auto control = controlOfChild(child);
+    if (!control) {
+      return E_INVALIDARG;
+    }
+    // The text box is a window of its own, with the system's own accessible object.
+    if (layout::kControls[*control].kind == layout::Kind::TextBox) {
+      return link.ole.accessibleObjectFromWindow(link.host.textBox(),
+                                                 static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                                 reinterpret_cast<void**>(out));
+    }
+    return S_FALSE; // a simple element: the reader asks this object about it
+  });
+}
+
+HRESULT AccessibleClient::get_accName(VARIANT child, BSTR* name) {
+  return connected([&](const Link& link) -> HRESULT {
+    if (isSelf(child)) {
+      return link.system->get_accName(child, name);
+    }
+    const auto control = controlOfChild(child);
+    return control ? text(link.ole, link.host.textOf(*control), name) : E_INVALIDARG;
+  });
+}
+
+HRESULT AccessibleClient::get_accValue(VARIANT child, BSTR* value) {
+  return connected([&](const Link& link) {
+    return isSelf(child) ? link.system->get_accValue(child, value) : none(value);
+  });
+}
+
+HRESULT AccessibleClient::get_accDescription(VARIANT child, BSTR* description) {
+  return connected([&](const Link& link) {
+    const auto control = controlOfChild(child);
+    return control && !layout::kControls[*control].tooltip.empty()
+               ? text(link.ole, layout::kControls[*control].tooltip, description)
+               : none(description);
+  });
+}
+
+HRESULT AccessibleClient::get_accRole(VARIANT child, VARIANT* role) {
+  return connected([&](const Link& link) -> HRESULT {
+    if (role == nullptr) {
+      return E_INVALIDARG;
+    }
+    if (isSelf(child)) {
+      return link.system->get_accRole(child, role);
+    }
+    const auto control = controlOfChild(child);
+    if (!control) {
+      return E_INVALIDARG;
+    }
+    role->vt = VT_I4;
+    role->lVal = layout::kControls[*control].kind == layout::Kind::TextBox ? ROLE_SYSTEM_TEXT
+                 : isButton(control)                                       ? ROLE_SYSTEM_PUSHBUTTON
+                                                                           : ROLE_SYSTEM_STATICTEXT;
+    return S_OK;
+  });
+}
+
+HRESULT AccessibleClient::get_accState(VARIANT child, VARIANT* state) {
+  return connected([&](const Link& link) -> HRESULT {
+    if (state == nullptr) {
+      return E_INVALIDARG;
+    }
+    if (isSelf(child)) {
+      return link.system->get_accState(child, state);
+    }
+    const auto control = controlOfChild(child);
+    if (!control) {
+      return E_INVALIDARG;
+    }
+    state->vt = VT_I4;
+    state->lVal = !isButton(control) ? STATE_SYSTEM_READONLY
+                  : link.host.focusedLabel() == *control
+                      ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
+                      : STATE_SYSTEM_FOCUSABLE;
+    return S_OK;
+  });
+}
+
+HRESULT AccessibleClient::get_accHelp(VARIANT, BSTR* help) {
+  return none(help);
+}
+
+HRESULT AccessibleClient::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
+  if (topic != nullptr) {
+    *topic = 0;
+  }
+  return none(file);
+}
+
+HRESULT AccessibleClient::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
+  return none(shortcut);
+}
+
+HRESULT AccessibleClient::get_accFocus(VARIANT* focus) {
+  return connected([&](const Link& link) {
+    // A label's focus is the window's, which is all the system's object knows of.
+    const auto label = link.host.focusedLabel();
+    if (!label || focus == nullptr) {
+      return link.system->get_accFocus(focus);
+    }
+    focus->vt = VT_I4;
+    focus->lVal = childIdOfControl(*label);
+    return S_OK;
+  });
+}
+
+HRESULT AccessibleClient::get_accSelection(VARIANT* selection) {
+  if (selection != nullptr) {
+    selection->vt = VT_EMPTY;
+  }
+  return S_FALSE;
+}
+
+HRESULT AccessibleClient::get_accDefaultAction(VARIANT child, BSTR* action) {
+  return connected([&](const Link& link) {
+    return isButton(controlOfChild(child)) ? text(link.ole, L"Press", action) : none(action);
+  });
+}
+
+HRESULT AccessibleClient::accSelect(long flags, VARIANT child) {
+  return connected([&](const Link& link) -> HRESULT {
+    const auto control = controlOfChild(child);
+    if (!isButton(control) || (flags & SELFLAG_TAKEFOCUS) == 0) {
+      return DISP_E_MEMBERNOTFOUND;
+    }
+    link.host.takeFocus(*control);
+    return S_OK;
+  });
+}
+
+HRESULT AccessibleClient::accLocation(long* left, long* top, long* width, long* height,
+                                      VARIANT child) {
+  return connected([&](const Link& link) -> HRESULT {
+    if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) {
+      return E_INVALIDARG;
+    }
+    if (isSelf(child)) {
+      return link.system->accLocation(left, top, width, height, child);
+    }
+    const auto control = controlOfChild(child);
+    if (!control) {
+      return E_INVALIDARG;
+    }
+    RECT r = link.host.rectOf(*control);
+    ::MapWindowPoints(link.host.window(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    *left = r.left;
+    *top = r.top;
+    *width = r.right - r.left;
+    *height = r.bottom - r.top;
+    return S_OK;
+  });
+}
+
+HRESULT AccessibleClient::accNavigate(long direction, VARIANT start, VARIANT* end) {
+  return connected([&](const Link& link) -> HRESULT {
+    if (end == nullptr) {
+      return E_INVALIDARG;
+    }
+    long to = 0;
+    const long from = isSelf(start) ? 0 : (controlOfChild(start) ? start.lVal : -1);
+    if (from == 0 && direction == NAVDIR_FIRSTCHILD) {
+      to = 1;
+    } else if (from == 0 && direction == NAVDIR_LASTCHILD) {
+      to = kChildCount;
+    } else if (from > 0 && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN)) {
+      to = from < kChildCount ? from + 1 : 0;
+    } else if (from > 0 && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP)) {
+      to = from - 1;
+    } else if (from == 0) {
+      return link.system->accNavigate(direction, start, end);
+    }
+    end->vt = to > 0 ? VT_I4 : VT_EMPTY;
+    end->lVal = to;
+    return to > 0 ? S_OK : S_FALSE;
+  });
+}
+
+HRESULT AccessibleClient::accHitTest(long x, long y, VARIANT* hit) {
+  return connected([&](const Link& link) -> HRESULT {
+    if (hit == nullptr) {
+      return E_INVALIDARG;
+    }
+    POINT point{x, y};
+    ::ScreenToClient(link.host.window(), &point);
+    RECT client{};
+    ::GetClientRect(link.host.window(), &client);
+    if (::PtInRect(&client, point) == 0) {
+      return link.system->accHitTest(x, y, hit);
+    }
+    const auto control = link.host.controlAt(point);
+    hit->vt = VT_I4;
+    hit->lVal = control ? childIdOfControl(*control) : CHILDID_SELF;
+    return S_OK;
+  });
+}
+
+HRESULT AccessibleClient::accDoDefaultAction(VARIANT child) {
+  return connected([&](const Link& link) -> HRESULT {
+    const auto control = controlOfChild(child);
+    if (!isButton(control)) {
+      return DISP_E_MEMBERNOTFOUND;
+    }
+    link.host.press(*control);
+    return S_OK;
+  });
+}
+
+} // namespace kelvarin::win32

@@ -1,0 +1,120 @@
+// The fonts and hand cursors at the window's DPI, and its rectangles there.
+#include "window/dpi_resources.hpp"
+
+#include "pictures/pictures.hpp"
+#include "platform/win32/dpi.hpp"
+#include "platform/win32/system_error.hpp"
+
+#include <string>
+#include <vector>
+
+namespace kelvarin::win32 {
+
+namespace {
+
+Status makeFont(const layout::Font& font, BYTE charset, int dpi, UniqueFont& made) {
+  made.reset(::CreateFontW(-layout::fontHeight(font, dpi), 0, 0, 0, font.weight, FALSE, FALSE,
+                           FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH, std::wstring(font.face).c_str()));
+  return check(static_cast<bool>(made));
+}
+
+bool hasFace(HFONT font, std::wstring_view face) {
+  const UniqueDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc) {
+    return true; // nothing to compare with: keep the font as asked for
+  }
+  const Selection selected(dc.get(), font);
+  wchar_t name[LF_FACESIZE] = {};
+  return ::GetTextFaceW(dc.get(), LF_FACESIZE, name) == 0 ||
+         ::lstrcmpiW(name, std::wstring(face).c_str()) == 0;
+}
+
+// The font mapper weighs the character set above the face name: where the face lacks that
+// set (Wine's Tahoma has no Hebrew) it would pick another face. The face matters more here,
+// since every label text is plain ASCII.
+Status createFont(const layout::Font& font, int dpi, UniqueFont& made) {
+  Status status = makeFont(font, static_cast<BYTE>(font.charset), dpi, made);
+  if (status.ok() && !hasFace(made.get(), font.face)) {
+    status = makeFont(font, DEFAULT_CHARSET, dpi, made);
+  }
+  return status;
+}
+
+// The system's fonts are sized for the system's DPI.
+Status scaledSystemFont(LOGFONTW font, int dpi, UniqueFont& made) {
+  font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi(layout::kBaseDpi));
+  made.reset(::CreateFontIndirectW(&font));
+  return check(static_cast<bool>(made));
+}
+
+} // namespace
+
+Error damagedPictures() {
+  return Error{ERROR_INVALID_DATA, L"The program's built-in pictures are damaged."};
+}
+
+RECT rectAt(const layout::Control& control, int dpi) noexcept {
+  const layout::Rect r = layout::toPixels(control.twips, dpi);
+  return {r.left, r.top, r.right(), r.bottom()};
+}
+
+RECT clientAt(int dpi) noexcept {
+  return {0, 0, layout::toPixels(layout::kWindow.clientWidthTwips, dpi),
+          layout::toPixels(layout::kWindow.clientHeightTwips, dpi)};
+}
+
+Status DpiResources::make(int dpi) {
+  dpi_ = dpi;
+  return inOrder([&] { return makeFonts(); }, [&] { return makeHands(); });
+}
+
+HFONT DpiResources::labelFont(const layout::Font* font) const noexcept {
+  return font == &layout::kPlateFont ? plateFont_.get() : smallFont_.get();
+}
+
+// The labels' fonts from the table; the text box and the tooltips keep the system's fonts for
+// them.
+Status DpiResources::makeFonts() {
+  LOGFONTW boxFont{};
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics; // built for XP: without the field Vista added, which XP refuses
+  return inOrder([&] { return createFont(layout::kSmallFont, dpi_, smallFont_); },
+                 [&] { return createFont(layout::kPlateFont, dpi_, plateFont_); },
+                 [&] {
+                   return check(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont,
+                                             &boxFont) != 0);
+                 },
+                 [&] {
+                   return check(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize,
+                                                        &metrics, 0) != 0);
+                 },
+                 [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); },
+                 [&] { return scaledSystemFont(metrics.lfStatusFont, dpi_, tooltipFont_); });
+}
+
+// The hand, sized for the window's DPI like everything else on it.
+Status DpiResources::makeHands() {
+  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+    if (layout::kControls[i].mouseIcon == nullptr) {
+      continue;
+    }
+    const auto file = assets::recordFile(*layout::kControls[i].mouseIcon);
+    const auto cursor = file ? pictures::iconImage(*file) : std::nullopt;
+    if (!cursor || !cursor->cursor) {
+      return damagedPictures();
+    }
+    // A cursor resource starts with its hot spot, which the file keeps in its directory; the
+    // system scales both with the size asked for.
+    std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
+    hands_[i].reset(::CreateIconFromResourceEx(
+        resource.data(), static_cast<DWORD>(resource.size()), FALSE, 0x00030000,
+        layout::atDpi(cursor->width, dpi_), layout::atDpi(cursor->height, dpi_), LR_DEFAULTCOLOR));
+    if (!hands_[i]) {
+      return lastError();
+    }
+  }
+  return {};
+}
+
+} // namespace kelvarin::win32

@@ -1,0 +1,138 @@
+// The window's paint: the pictures or the theme's colours, then the labels' words and the
+// focus cue, blitted at once.
+#include "window/painting.hpp"
+
+#include "platform/win32/system_error.hpp"
+#include "window/scene.hpp"
+
+#include <algorithm>
+#include <utility>
+
+namespace kelvarin::win32 {
+
+namespace {
+
+// The focus cue keeps this far inside its label, clear of the plate's outline and round corners.
+constexpr int kCueInset = 4;
+
+static_assert(static_cast<int>(layout::SystemColour::Window) == COLOR_WINDOW &&
+              static_cast<int>(layout::SystemColour::WindowText) == COLOR_WINDOWTEXT &&
+              static_cast<int>(layout::SystemColour::ButtonFace) == COLOR_BTNFACE &&
+              static_cast<int>(layout::SystemColour::ButtonText) == COLOR_BTNTEXT);
+
+HBRUSH brushOf(layout::SystemColour colour) {
+  return ::GetSysColorBrush(static_cast<int>(colour));
+}
+
+COLORREF colourOf(layout::SystemColour colour) {
+  return ::GetSysColor(static_cast<int>(colour));
+}
+
+} // namespace
+
+// Composed again for each DPI rather than kept at 96 DPI as well: one picture less to hold.
+Status Painting::compose(int dpi) {
+  auto scene = scene::compose();
+  if (!scene) {
+    return damagedPictures();
+  }
+  const RECT client = clientAt(dpi);
+  scene_ = scene->width == client.right && scene->height == client.bottom
+               ? std::move(*scene)
+               : scene::resized(*scene, client.right, client.bottom);
+  backBuffer_.reset();
+  return {};
+}
+
+void Painting::readHighContrast() noexcept {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  highContrast_ =
+      ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != 0 &&
+      (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+Status Painting::paint(HWND window, const DpiResources& resources, const ControlTexts& texts,
+                       std::optional<std::size_t> cue) {
+  const PaintDc dc(window);
+  if (!dc) {
+    return lastError();
+  }
+  RECT client{};
+  if (::GetClientRect(window, &client) == 0) {
+    return lastError();
+  }
+  // One blit from a memory bitmap: the window never shows a half-drawn state.
+  const UniqueDc memory(::CreateCompatibleDC(dc.get()));
+  if (!memory) {
+    return lastError();
+  }
+  if (!backBuffer_) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = scene_.width;
+    info.bmiHeader.biHeight = -scene_.height; // rows top-down, as the canvas keeps them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    backBuffer_.reset(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &backBits_, nullptr, 0));
+    if (!backBuffer_) {
+      return lastError();
+    }
+  }
+  const Selection bitmap(memory.get(), backBuffer_.get());
+  if (Status drawn = draw(memory.get(), resources, texts, cue); !drawn.ok()) {
+    return drawn;
+  }
+  return check(::BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY) !=
+               0);
+}
+
+Status Painting::draw(HDC dc, const DpiResources& resources, const ControlTexts& texts,
+                      std::optional<std::size_t> cue) {
+  // The pictures first, or the system's colours in their place, then the labels' words over
+  // them.
+  const layout::Look look = layout::lookFor(highContrast_);
+  ::GdiFlush();
+  if (look.pictures) {
+    std::copy(scene_.pixels.begin(), scene_.pixels.end(), static_cast<std::uint32_t*>(backBits_));
+  } else if (const RECT all{0, 0, scene_.width, scene_.height};
+             ::FillRect(dc, &all, brushOf(look.background)) == 0) {
+    return lastError();
+  }
+
+  // Bottom of the stack first, so that each label is painted over those beneath it.
+  for (std::size_t i = layout::kControls.size(); i-- > 0;) {
+    const layout::Control& control = layout::kControls[i];
+    RECT r = rectAt(control, resources.dpi());
+    bool drawn = true;
+    if (control.kind == layout::Kind::Picture && !look.pictures) {
+      drawn = ::FillRect(dc, &r, brushOf(look.plate)) != 0 &&
+              ::FrameRect(dc, &r, brushOf(look.plateFrame)) != 0;
+    } else if (control.kind == layout::Kind::Label) {
+      const Selection font(dc, resources.labelFont(control.font));
+      ::SetBkMode(dc, TRANSPARENT);
+      ::SetTextColor(dc, colourOf(layout::textColour(look, control)));
+      const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
+      const int inset = layout::atDpi(kCueInset, resources.dpi());
+      const RECT inside{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+      drawn = ::DrawTextW(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &r,
+                          align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) != 0 &&
+              (cue != i || ::DrawFocusRect(dc, &inside) != 0);
+    }
+    if (!drawn) {
+      return lastError();
+    }
+  }
+  return {};
+}
+
+// A read-only box keeps the colours of an ordinary text box.
+LRESULT Painting::textBoxColours(HDC dc) const noexcept {
+  const layout::Look look = layout::lookFor(highContrast_);
+  ::SetTextColor(dc, colourOf(look.boxText));
+  ::SetBkColor(dc, colourOf(look.box));
+  return reinterpret_cast<LRESULT>(brushOf(look.box));
+}
+
+} // namespace kelvarin::win32
