@@ -176,45 +176,43 @@ HRESULT AccessibleClient::get_accDescription(VARIANT child, BSTR* description) {
   });
 }
 
-HRESULT AccessibleClient::get_accRole(VARIANT child, VARIANT* role) {
+// A property the reader gets as a number: the system's object answers for the window itself,
+// `number(link, control)` for a child.
+template <typename SystemGet, typename Number>
+HRESULT AccessibleClient::numberOf(VARIANT child, VARIANT* out, SystemGet systemGet,
+                                   Number number) const {
   return connected([&](const Link& link) -> HRESULT {
-    if (role == nullptr) {
+    if (out == nullptr) {
       return E_INVALIDARG;
     }
     if (isSelf(child)) {
-      return link.system->get_accRole(child, role);
+      return (link.system.get()->*systemGet)(child, out);
     }
     const auto control = controlOfChild(child);
     if (!control) {
       return E_INVALIDARG;
     }
-    role->vt = VT_I4;
-    role->lVal = layout::kControls[*control].kind == layout::Kind::TextBox ? ROLE_SYSTEM_TEXT
-                 : isButton(control)                                       ? ROLE_SYSTEM_PUSHBUTTON
-                                                                           : ROLE_SYSTEM_STATICTEXT;
+    out->vt = VT_I4;
+    out->lVal = number(link, *control);
     return S_OK;
   });
 }
 
-HRESULT AccessibleClient::get_accState(VARIANT child, VARIANT* state) {
-  return connected([&](const Link& link) -> HRESULT {
-    if (state == nullptr) {
-      return E_INVALIDARG;
-    }
-    if (isSelf(child)) {
-      return link.system->get_accState(child, state);
-    }
-    const auto control = controlOfChild(child);
-    if (!control) {
-      return E_INVALIDARG;
-    }
-    state->vt = VT_I4;
-    state->lVal = !isButton(control) ? STATE_SYSTEM_READONLY
-                  : link.host.focusedLabel() == *control
-                      ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
-                      : STATE_SYSTEM_FOCUSABLE;
-    return S_OK;
+HRESULT AccessibleClient::get_accRole(VARIANT child, VARIANT* role) {
+  return numberOf(child, role, &IAccessible::get_accRole, [](const Link&, std::size_t control) {
+    return layout::kControls[control].kind == layout::Kind::TextBox ? ROLE_SYSTEM_TEXT
+           : isButton(control)                                      ? ROLE_SYSTEM_PUSHBUTTON
+                                                                    : ROLE_SYSTEM_STATICTEXT;
   });
+}
+
+HRESULT AccessibleClient::get_accState(VARIANT child, VARIANT* state) {
+  return numberOf(
+      child, state, &IAccessible::get_accState, [](const Link& link, std::size_t control) {
+        return !isButton(control)                    ? STATE_SYSTEM_READONLY
+               : link.host.focusedLabel() == control ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
+                                                     : STATE_SYSTEM_FOCUSABLE;
+      });
 }
 
 HRESULT AccessibleClient::get_accHelp(VARIANT, BSTR* help) {

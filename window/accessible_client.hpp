@@ -111,6 +111,11 @@ private:
     return link_ ? call(*link_) : RPC_E_DISCONNECTED;
   }
 
+  // A property the reader gets as a number: the system's object answers for the window
+  // itself, `number(link, control)` for a child.
+  template <typename SystemGet, typename Number>
+  HRESULT numberOf(VARIANT child, VARIANT* out, SystemGet systemGet, Number number) const;
+
   ULONG references_ = 1;
   std::optional<Link> link_;
 };
