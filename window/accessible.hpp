@@ -1,7 +1,4 @@
-// What a screen reader needs, made on its first request (WM_GETOBJECT) and gone with the
-// window: the accessibility DLLs, a single-threaded COM apartment on the window's thread (to
-// marshal the object, as Windows requires), and the window's accessible object. Most runs
-// never meet a screen reader, so start-up loads none of it.
+// What a screen reader needs, made on its first request (WM_GETOBJECT), gone with the window.
 #pragma once
 
 #include "platform/win32/handles.hpp"
@@ -36,7 +33,10 @@ private:
   Leave leave_;
 };
 
-// The DLLs first, then the apartment, then the object; they go in reverse.
+// The accessibility DLLs, a single-threaded COM apartment on the window's thread (to marshal
+// the object, as Windows requires), and the window's accessible object. Most runs never meet a
+// screen reader, so start-up loads none of it. The DLLs come first, then the apartment, then
+// the object; they go in reverse.
 class Accessibility {
 public:
   // Where a DLL or a function is missing, or the system's object cannot be had, it answers

@@ -1,5 +1,4 @@
-// The accessible object for the painted labels: the controls a reader can tell apart as its
-// children, the window itself answered by the system's own object.
+// The accessible object's children, the controls a reader tells apart, and its answers.
 #include "window/accessible_client.hpp"
 
 #include "window/layout.hpp"

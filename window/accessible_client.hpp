@@ -1,7 +1,4 @@
-// The accessible object of the window's client area (Microsoft Active Accessibility). The labels
-// are painted on the window's surface, so without it a screen reader would see nothing but the
-// text box: each command label is a push button named by its current word, described by its
-// tooltip, whose default action runs its command; the two small labels are static text.
+// The accessible object of the window's client area (Microsoft Active Accessibility).
 #pragma once
 
 #include "platform/win32/handles.hpp"
@@ -44,6 +41,10 @@ struct OleFunctions {
   BSTR(WINAPI* sysAllocStringLen)(const OLECHAR*, UINT) = nullptr;
 };
 
+// The labels are painted on the window's surface, so without this object a screen reader would
+// see nothing but the text box: each command label is a push button named by its current word,
+// described by its tooltip, whose default action runs its command; the two small labels are
+// static text.
 class AccessibleClient final : public IAccessible {
 public:
   // The object with one reference, which the returned pointer holds; `system` is the system's

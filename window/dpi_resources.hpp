@@ -1,5 +1,4 @@
-// What the window makes for its DPI: the fonts of the labels, the text box and the tooltips,
-// and the hand cursors; and the controls' rectangles at that DPI.
+// What the window makes for its DPI, fonts and hand cursors, and its rectangles at that DPI.
 #pragma once
 
 #include "platform/error.hpp"
@@ -21,7 +20,8 @@ RECT rectAt(const layout::Control& control, int dpi) noexcept;
 // The client area at `dpi`, from (0, 0).
 RECT clientAt(int dpi) noexcept;
 
-// Made again for each DPI, in place of what was made for the one before. They are used by the
+// The fonts of the labels, the text box and the tooltips, and the hand cursors: made again
+// for each DPI, in place of what was made for the one before. They are used by the
 // window, its text box and its tooltip, so they must outlive all three.
 class DpiResources {
 public:

@@ -1,5 +1,4 @@
-// The keyboard focus, which Tab moves round the text box and the command labels, and its dotted
-// cue on a label, hidden as in dialogs until the keyboard is used.
+// The keyboard focus, which Tab moves round the text box and command labels, and its cue.
 #pragma once
 
 #include "window/layout.hpp"
@@ -22,7 +21,8 @@ protected:
   ~FocusHost() = default;
 };
 
-// The window holds the focus for a command label; the text box takes its own.
+// The window holds the focus for a command label; the text box takes its own. The dotted cue
+// on a label stays hidden, as in dialogs, until the keyboard is used.
 class KeyboardFocus {
 public:
   explicit KeyboardFocus(FocusHost& host) noexcept : host_(host) {}

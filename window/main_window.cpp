@@ -1,5 +1,4 @@
-// frmMain's window: its creation and its end, and the window procedure, which hands each
-// message to a small handler here or in the rooms beside it.
+// frmMain's window: its creation, its end, and a small handler here or beside it per message.
 #include "window/main_window.hpp"
 
 #include "mode/texts.hpp"

@@ -1,7 +1,4 @@
-// frmMain on Win32: one top-level window whose labels and pictures are painted on its own
-// surface, with the mode text box as its only child window. This pair holds its life and its
-// message dispatch; painting, the pointer, keyboard focus, tooltips, DPI resources and screen
-// readers each have a pair of their own.
+// frmMain on Win32: the window's life and its message dispatch.
 #pragma once
 
 #include "mode/frm_main.hpp"
@@ -23,6 +20,10 @@
 
 namespace kelvarin::win32 {
 
+// One top-level window whose labels and pictures are painted on its own surface, with the mode
+// text box as its only child window; painting, the pointer, keyboard focus, tooltips, DPI
+// resources and screen readers each have a file pair beside this one.
+//
 // The window's life is one mirrored pair. open() makes everything in order and stops at the
 // first failure; end() is the one way out (the Exit command, the close box, Alt+F4, the
 // unhandled-error report and the start-up refusal all come to it): the window goes, taking

@@ -1,5 +1,4 @@
-// The window's paint: the pictures or the theme's colours, then the labels' words and the
-// focus cue, blitted at once.
+// The window's paint: pictures or theme colours, then words and focus cue, blitted at once.
 #include "window/painting.hpp"
 
 #include "platform/win32/system_error.hpp"

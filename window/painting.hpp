@@ -1,6 +1,4 @@
-// Painting and its look: the pictures composed at the window's DPI, or the theme's colours in
-// their place under high contrast, the labels' words and the focus cue over them, all drawn in
-// one back buffer; and the text box's colours.
+// Painting and its look, high contrast included, and the text box's colours.
 #pragma once
 
 #include "pictures/pictures.hpp"
@@ -20,6 +18,8 @@ namespace kelvarin::win32 {
 // The words each control shows now.
 using ControlTexts = std::array<std::wstring, layout::kControls.size()>;
 
+// The pictures composed at the window's DPI, or the theme's colours in their place under high
+// contrast, with the labels' words and the focus cue over them, all drawn in one back buffer.
 class Painting {
 public:
   // The pictures composed again for the client area at `dpi`.

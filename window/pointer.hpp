@@ -1,5 +1,4 @@
-// The mouse over the window: the hand over the command labels, and a click as a press and a
-// release on the same control, as with any button.
+// The mouse over the window: the hand over the command labels, and clicks.
 #pragma once
 
 #include "window/dpi_resources.hpp"
@@ -10,6 +9,7 @@
 
 namespace kelvarin::win32 {
 
+// A click is a press and a release on the same control, as with any button.
 class Pointer {
 public:
   // WM_SETCURSOR over the client area: true where the hand is set, else the class's arrow is

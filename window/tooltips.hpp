@@ -1,5 +1,4 @@
-// The labels' tooltips. They come from the common controls, which cost a sixth of the
-// program's memory, so they are made on the first move onto a label that has one.
+// The labels' tooltips, made on the first move onto a label that has one.
 #pragma once
 
 #include "platform/win32/handles.hpp"
@@ -9,6 +8,8 @@
 
 namespace kelvarin::win32 {
 
+// They come from the common controls, which cost a sixth of the program's memory: most runs
+// never load them.
 class Tooltips {
 public:
   explicit Tooltips(HINSTANCE instance) noexcept : instance_(instance) {}

@@ -1,5 +1,4 @@
-// The window's class, registered with the program's icon at the system's two icon sizes, so
-// that the window has them from its creation on.
+// The window's class, registered with the program's icon at the system's two icon sizes.
 #pragma once
 
 #include "platform/error.hpp"
@@ -9,6 +8,7 @@
 
 namespace kelvarin::win32 {
 
+// The icons go with the class, so the window has them from its creation on.
 class MainWindowClass {
 public:
   // Makes the icons, then registers the class.
