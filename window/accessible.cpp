@@ -5,7 +5,7 @@
 
 namespace kelvarin::win32 {
 
-Accessibility::Accessibility(AccessibleHost& host) noexcept
+Accessibility::Accessibility(AccessibleHost& host, HWND window, HWND textBox) noexcept
     : ole32_(loadSystemModule(L"ole32.dll")), oleacc_(loadSystemModule(L"oleacc.dll")),
       oleaut_(loadSystemModule(L"oleaut32.dll")) {
   const auto join = moduleFunction<Apartment::Join>(ole32_.get(), "CoInitializeEx");
@@ -23,9 +23,9 @@ Accessibility::Accessibility(AccessibleHost& host) noexcept
       ole.accessibleObjectFromWindow != nullptr && ole.sysAllocStringLen != nullptr) {
     apartment_.emplace(join, leave);
     ComPtr<IAccessible> system;
-    if (SUCCEEDED(create(host.window(), OBJID_CLIENT, IID_IAccessible,
+    if (SUCCEEDED(create(window, OBJID_CLIENT, IID_IAccessible,
                          reinterpret_cast<void**>(system.put())))) {
-      client_ = AccessibleClient::make(host, ole, std::move(system));
+      client_ = AccessibleClient::make(host, window, textBox, ole, std::move(system));
     }
   }
   if (!client_) {

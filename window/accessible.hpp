@@ -41,7 +41,7 @@ class Accessibility {
 public:
   // Where a DLL or a function is missing, or the system's object cannot be had, it answers
   // nothing, and the window still has the system's own object.
-  explicit Accessibility(AccessibleHost& host) noexcept;
+  Accessibility(AccessibleHost& host, HWND window, HWND textBox) noexcept;
   Accessibility(const Accessibility&) = delete;
   Accessibility& operator=(const Accessibility&) = delete;
   // Disconnects the object first: a reader holding it gets RPC_E_DISCONNECTED from then on.

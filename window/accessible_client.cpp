@@ -75,16 +75,17 @@ void announceFocus(HWND window, std::size_t label) noexcept {
   ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, childIdOfControl(label));
 }
 
-ComPtr<AccessibleClient> AccessibleClient::make(AccessibleHost& host, const OleFunctions& ole,
+ComPtr<AccessibleClient> AccessibleClient::make(AccessibleHost& host, HWND window, HWND textBox,
+                                                const OleFunctions& ole,
                                                 ComPtr<IAccessible> system) {
   // Its reference count owns it from here: the last Release deletes it.
   return ComPtr<AccessibleClient>(
-      std::make_unique<AccessibleClient>(host, ole, std::move(system)).release());
+      std::make_unique<AccessibleClient>(host, window, textBox, ole, std::move(system)).release());
 }
 
-AccessibleClient::AccessibleClient(AccessibleHost& host, const OleFunctions& ole,
-                                   ComPtr<IAccessible> system)
-    : link_(Link{host, ole, std::move(system)}) {}
+AccessibleClient::AccessibleClient(AccessibleHost& host, HWND window, HWND textBox,
+                                   const OleFunctions& ole, ComPtr<IAccessible> system)
+    : link_(Link{host, window, textBox, ole, std::move(system)}) {}
 
 HRESULT AccessibleClient::QueryInterface(REFIID id, void** object) {
   if (object == nullptr) {
@@ -142,9 +143,8 @@ HRESULT AccessibleClient::get_accChild(VARIANT child, IDispatch** out) {
     }
     // The text box is a window of its own, with the system's own accessible object.
     if (layout::kControls[*control].kind == layout::Kind::TextBox) {
-      return link.ole.accessibleObjectFromWindow(link.host.textBox(),
-                                                 static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                                 reinterpret_cast<void**>(out));
+      return link.ole.accessibleObjectFromWindow(link.textBox, static_cast<DWORD>(OBJID_WINDOW),
+                                                 IID_IDispatch, reinterpret_cast<void**>(out));
     }
     return S_FALSE; // a simple element: the reader asks this object about it
   });
@@ -280,7 +280,7 @@ HRESULT AccessibleClient::accLocation(long* left, long* top, long* width, long* 
       return E_INVALIDARG;
     }
     RECT r = link.host.rectOf(*control);
-    ::MapWindowPoints(link.host.window(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    ::MapWindowPoints(link.window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     *left = r.left;
     *top = r.top;
     *width = r.right - r.left;
@@ -319,9 +319,9 @@ HRESULT AccessibleClient::accHitTest(long x, long y, VARIANT* hit) {
       return E_INVALIDARG;
     }
     POINT point{x, y};
-    ::ScreenToClient(link.host.window(), &point);
+    ::ScreenToClient(link.window, &point);
     RECT client{};
-    ::GetClientRect(link.host.window(), &client);
+    ::GetClientRect(link.window, &client);
     if (::PtInRect(&client, point) == 0) {
       return link.system->accHitTest(x, y, hit);
     }

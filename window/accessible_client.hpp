@@ -12,11 +12,9 @@
 
 namespace kelvarin::win32 {
 
-// What the accessible object needs of the window that shows the controls.
+// What the accessible object needs of the window that shows the controls, besides its handles.
 class AccessibleHost {
 public:
-  virtual HWND window() const noexcept = 0;
-  virtual HWND textBox() const noexcept = 0;
   virtual std::wstring_view textOf(std::size_t control) const noexcept = 0;
   // The control's rectangle in client coordinates, at the window's DPI.
   virtual RECT rectOf(std::size_t control) const noexcept = 0;
@@ -49,9 +47,10 @@ class AccessibleClient final : public IAccessible {
 public:
   // The object with one reference, which the returned pointer holds; `system` is the system's
   // object for the client area, which answers for the window itself.
-  static ComPtr<AccessibleClient> make(AccessibleHost& host, const OleFunctions& ole,
-                                       ComPtr<IAccessible> system);
-  AccessibleClient(AccessibleHost& host, const OleFunctions& ole, ComPtr<IAccessible> system);
+  static ComPtr<AccessibleClient> make(AccessibleHost& host, HWND window, HWND textBox,
+                                       const OleFunctions& ole, ComPtr<IAccessible> system);
+  AccessibleClient(AccessibleHost& host, HWND window, HWND textBox, const OleFunctions& ole,
+                   ComPtr<IAccessible> system);
   AccessibleClient(const AccessibleClient&) = delete;
   AccessibleClient& operator=(const AccessibleClient&) = delete;
 
@@ -103,6 +102,8 @@ private:
   // All the object reaches outside itself, for as long as it is connected.
   struct Link {
     AccessibleHost& host;
+    HWND window;
+    HWND textBox;
     OleFunctions ole;
     ComPtr<IAccessible> system;
   };

@@ -50,17 +50,19 @@ public:
   void close() override;
 
 private:
-  // AccessibleHost and FocusHost
+  // FocusHost
   HWND window() const noexcept override { return window_.get(); }
   HWND textBox() const noexcept override { return textBox_; }
+  // The text box paints itself: the window's paint would only cover it.
+  void invalidate(std::size_t control) override;
+
+  // AccessibleHost
   std::wstring_view textOf(std::size_t control) const noexcept override;
   RECT rectOf(std::size_t control) const noexcept override;
   std::optional<std::size_t> controlAt(POINT client) const noexcept override;
   void press(std::size_t control) noexcept override;
   std::optional<std::size_t> focusedLabel() const noexcept override;
   void takeFocus(std::size_t control) noexcept override;
-  // The text box paints itself: the window's paint would only cover it.
-  void invalidate(std::size_t control) override;
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept;
