@@ -31,7 +31,7 @@ if ! error=$("$probe" 2>&1); then
 fi
 [ "${1:-}" = --cpu ] && exit 0
 
-loader=/usr/lib/wine/wine
+loader=${KELVARIN_WINE32_LOADER:-/usr/lib/wine/wine} # another only for this script's own test
 if [ ! -x "$loader" ]; then
   no "Wine's 32-bit loader is not installed (package wine32:i386)"
 fi
