@@ -1,17 +1,3 @@
-# Cross-compiles for 32-bit Windows with MinGW-w64; CTest runs the results through Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows: what ships.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The -posix compilers: GoogleTest needs std::mutex, which the win32-thread ones lack.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# The wrapper puts every Windows program into the build tree's own Wine prefix and display.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Opens BUILD/kelvarin.exe in a demo game folder DEMO (the stand-in game as icytower.exe, no
-# marker). With a display it runs there until closed; without one it runs on a virtual
-# display, saves a screenshot as DEMO/screenshot.png and ends the program again.
+# marker), in a Wine prefix of kind ARCH (win32 or win64, as test-session.sh makes them). With
+# a display it runs there until closed; without one it runs on a virtual display, saves a
+# screenshot as DEMO/screenshot.png and ends the program again.
 set -euo pipefail
-build=$(cd "${1:?usage: run-demo.sh BUILD DEMO}" && pwd)
-mkdir -p "${2:?usage: run-demo.sh BUILD DEMO}"
-demo=$(cd "$2" && pwd)
+usage="usage: run-demo.sh BUILD ARCH DEMO"
+build=$(cd "${1:?$usage}" && pwd)
+arch=${2:?$usage}
+mkdir -p "${3:?$usage}"
+demo=$(cd "$3" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 wine_dir="$build/wine-demo"
 
@@ -13,12 +16,12 @@ cp "$build/standin_game.exe" "$demo/icytower.exe"
 export KELVARIN_WINE_DIR="$wine_dir"
 
 if [ -n "${DISPLAY:-}" ]; then
-  "$here/test-session.sh" prefix "$wine_dir"
+  "$here/test-session.sh" prefix "$wine_dir" "$arch"
   cd "$demo"
   exec "$here/wine-run.sh" "$build/kelvarin.exe"
 fi
 
-"$here/test-session.sh" start "$wine_dir"
+"$here/test-session.sh" start "$wine_dir" "$arch"
 trap '"$here/test-session.sh" stop "$wine_dir"' EXIT
 DISPLAY=$(cat "$wine_dir/display")
 export DISPLAY

@@ -5,8 +5,10 @@
 #                                      wineserver
 #   test-session.sh prefix DIR [ARCH]  only the Wine prefix
 #   test-session.sh stop DIR           ends the wineserver and the display
-# ARCH is the new prefix's kind: win32 (the default) or win64, where 32-bit programs run through
-# WoW64 as on 64-bit Windows.
+# ARCH is the prefix's kind, kept in DIR/arch for wine-run.sh:
+#   win32  a 32-bit prefix (the default)
+#   wow64  a 64-bit prefix where 32-bit programs run through WoW64, as on 64-bit Windows
+#   win64  a 64-bit prefix run by Wine's 64-bit loader alone, for the 64-bit build
 # Every output goes to DIR/session.log: Wine's helpers would otherwise keep CTest's pipe open.
 set -eu
 action=$1
@@ -15,6 +17,8 @@ arch=${3:-win32}
 mkdir -p "$dir"
 exec >>"$dir/session.log" 2>&1 </dev/null
 export WINEPREFIX="$dir/prefix" WINEDEBUG=-all
+. "$(dirname "$0")/wine-loader.sh"
+wine_for "$arch"
 
 start_display() {
   if [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
@@ -36,16 +40,21 @@ start_display() {
 }
 
 make_prefix() {
+  echo "$arch" >"$dir/arch"
   [ -f "$WINEPREFIX/system.reg" ] && return 0
   # Named always: with wine64 installed, Wine's default is a 64-bit prefix.
-  WINEARCH=$arch wineboot -i
+  case $arch in
+  win32) prefix_arch=win32 ;;
+  *) prefix_arch=win64 ;;
+  esac
+  WINEARCH=$prefix_arch "$WINE" wineboot -i
   wineserver -w
   # A fresh prefix has no fonts of Wine's own: copy them in, Tahoma among them. One folder
   # serves 32-bit and 64-bit programs alike.
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
   # Unmanaged windows: without a window manager on the display, Wine would wait two seconds
   # for one on every window that closes.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
   wineserver -w
 }
 
@@ -56,7 +65,7 @@ start)
   export DISPLAY
   make_prefix
   wineserver -p || true # already running from a session that was not stopped
-  wine wineboot
+  "$WINE" wineboot
   ;;
 prefix)
   make_prefix
@@ -69,7 +78,7 @@ stop)
   fi
   ;;
 *)
-  echo "usage: $0 start|prefix|stop DIR [win32|win64]" >&2
+  echo "usage: $0 start|prefix|stop DIR [win32|wow64|win64]" >&2
   exit 2
   ;;
 esac

@@ -154,7 +154,8 @@ public:
   Selection(const Selection&) = delete;
   Selection& operator=(const Selection&) = delete;
   ~Selection() {
-    if (old_ != nullptr && old_ != HGDI_ERROR) {
+    // HGDI_ERROR, without the header's sign-changing cast on 64-bit.
+    if (old_ != nullptr && old_ != reinterpret_cast<HGDIOBJ>(INT_PTR{-1})) {
       ::SelectObject(dc_, old_);
     }
   }

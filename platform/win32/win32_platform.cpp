@@ -2,8 +2,12 @@
 // the game.
 #include "platform/win32/win32_platform.hpp"
 
+#include "platform/elevated_start.hpp"
 #include "platform/win32/handles.hpp"
 #include "platform/win32/system_error.hpp"
+#include "platform/win32/system_function.hpp"
+
+#include <shellapi.h>
 
 #include <string>
 
@@ -36,6 +40,23 @@ Status writeAll(HANDLE file, std::string_view bytes) {
   }
   // A short write without an error is how a full disk shows on some file systems.
   return written == bytes.size() ? Status{} : Status{systemError(ERROR_DISK_FULL)};
+}
+
+// The program alone, with no arguments, in `folder`.
+Status createProcess(const std::wstring& path, const std::wstring& folder) {
+  std::wstring commandLine = L"\"" + path + L"\""; // CreateProcessW may write into it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWMINIMIZED; // minimized with focus
+  PROCESS_INFORMATION started{};
+  if (::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.c_str(), &startup, &started) == 0) {
+    return lastError();
+  }
+  const UniqueHandle process(started.hProcess);
+  const UniqueHandle thread(started.hThread);
+  return {};
 }
 
 } // namespace
@@ -97,20 +118,33 @@ Status Win32Platform::startProgram(std::wstring_view name) {
   if (!found.ok()) {
     return found;
   }
-  std::wstring commandLine = L"\"" + path + L"\""; // CreateProcessW may write into it
+  return startElevatedIfAsked([&] { return createProcess(path, folder); },
+                              [&] { return startThroughShell(path, folder); });
+}
 
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWMINIMIZED; // minimized with focus
-  PROCESS_INFORMATION started{};
-  if (::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       folder.c_str(), &startup, &started) == 0) {
+// The shell asks the user to let a program run as administrator; "no" is ERROR_CANCELLED. It
+// is loaded only for this, so the exe's imports stay as they are, and then kept, since the
+// shell may leave work of its own behind in it.
+Status Win32Platform::startThroughShell(const std::wstring& path, const std::wstring& folder) {
+  if (!shell_) {
+    shell_ = loadSystemModule(L"shell32.dll");
+  }
+  using ShellExecuteExFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+  const auto shellExecuteEx =
+      moduleFunction<ShellExecuteExFunction>(shell_.get(), "ShellExecuteExW");
+  if (shellExecuteEx == nullptr) {
     return lastError();
   }
-  const UniqueHandle process(started.hProcess);
-  const UniqueHandle thread(started.hThread);
-  return {};
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  // Finished before it returns, and silent: its failures are told as every other start's.
+  // No process handle is asked for, as none is waited on.
+  execute.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  execute.hwnd = owner_; // else the prompt only flashes on the taskbar
+  execute.lpFile = path.c_str();
+  execute.lpDirectory = folder.c_str();
+  execute.nShow = SW_SHOWMINIMIZED;
+  return check(shellExecuteEx(&execute) != 0);
 }
 
 } // namespace kelvarin::win32

@@ -2,8 +2,11 @@
 #pragma once
 
 #include "platform/platform.hpp"
+#include "platform/win32/handles.hpp"
 
 #include <windows.h>
+
+#include <string>
 
 namespace kelvarin::win32 {
 
@@ -19,7 +22,10 @@ public:
   Status startProgram(std::wstring_view name) override;
 
 private:
+  Status startThroughShell(const std::wstring& path, const std::wstring& folder);
+
   HWND owner_ = nullptr;
+  UniqueModule shell_;
 };
 
 } // namespace kelvarin::win32

@@ -493,7 +493,9 @@ std::optional<MessageBoxView> Kelvarin::waitForMessageBox() {
 }
 
 bool Kelvarin::waitForModeText(std::wstring_view text) const {
-  return poll([&] { return modeText() == text; });
+  // Looked at every millisecond: a switch takes about two, and a long run of switches would
+  // otherwise measure this wait's step rather than the program.
+  return waitUntil([&] { return modeText() == text; }, kDeadline, std::chrono::milliseconds(1));
 }
 
 bool Kelvarin::waitForExit() {

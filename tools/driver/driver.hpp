@@ -26,14 +26,16 @@ std::wstring windowsPath(std::string_view unixPath);
 std::wstring kelvarinExe();
 std::wstring standinGameExe();
 
-// Calls `done` every few milliseconds until it says so or `limit` has passed.
-template <typename Done> bool waitUntil(Done done, std::chrono::milliseconds limit) {
+// Calls `done` every `step` until it says so or `limit` has passed.
+template <typename Done>
+bool waitUntil(Done done, std::chrono::milliseconds limit,
+               std::chrono::milliseconds step = std::chrono::milliseconds(10)) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!done()) {
     if (std::chrono::steady_clock::now() >= deadline) {
       return false;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(step);
   }
   return true;
 }
