@@ -1,7 +1,6 @@
 // frmMain's own logic: the mode state, the start-up check and the three commands. It knows
-// the window only as the two controls that show the mode and as what closes, so it runs without
-// one in tests. Each handler returns what nothing here expected, for the window's unhandled-error
-// report.
+// the window only through FormHost, so it runs without one in tests. Each handler returns what
+// nothing here expected, for the window's unhandled-error report.
 #pragma once
 
 #include "platform/error.hpp"
