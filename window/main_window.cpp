@@ -19,7 +19,8 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
 
-constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, Windows 8.1 and later
+constexpr UINT kDpiChanged = 0x02E0;       // WM_DPICHANGED, Windows 8.1 and later
+constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE, Windows 10 1703 and later
 // A command label pressed by a screen reader: run as a click, once the reader's call is done.
 constexpr UINT kPressControl = WM_APP;
 
@@ -133,23 +134,41 @@ Status MainWindow::fitChildren() {
 }
 
 Status MainWindow::placeCentred() {
-  RECT frame = clientAt(resources_.dpi());
-  if (!adjustWindowRectForDpi(frame, kStyle, kExStyle, resources_.dpi())) {
+  SIZE outer{};
+  if (!outerSize(resources_.dpi(), outer)) {
     return lastError();
   }
-  const int outerWidth = frame.right - frame.left;
-  const int outerHeight = frame.bottom - frame.top;
-  frame.left = (::GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
-  frame.top = (::GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
-  frame.right = frame.left + outerWidth;
-  frame.bottom = frame.top + outerHeight;
-  return placeAt(frame);
+  return placeAt({(::GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2,
+                  (::GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2},
+                 outer);
 }
 
-Status MainWindow::placeAt(const RECT& frame) {
-  return check(::SetWindowPos(window_.get(), nullptr, frame.left, frame.top,
-                              frame.right - frame.left, frame.bottom - frame.top,
-                              SWP_NOZORDER | SWP_NOACTIVATE) != 0);
+bool MainWindow::outerSize(int dpi, SIZE& outer) const noexcept {
+  RECT frame = clientAt(dpi);
+  if (!adjustWindowRectForDpi(frame, kStyle, kExStyle, dpi)) {
+    return false;
+  }
+  outer = {frame.right - frame.left, frame.bottom - frame.top};
+  return true;
+}
+
+// A frame the system draws at another DPI than the window's (PerMonitor v1, which leaves the
+// frame as it was; Wine) leaves the client area off the scene's size: the difference is made up
+// once, so that the paint fills the client area exactly.
+Status MainWindow::placeAt(POINT topLeft, SIZE outer) {
+  constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (::SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, outer.cx, outer.cy, kFlags) ==
+      0) {
+    return lastError();
+  }
+  RECT client{};
+  if (::GetClientRect(window_.get(), &client) == 0) {
+    return lastError();
+  }
+  const RECT scene = clientAt(resources_.dpi());
+  return check((client.right == scene.right && client.bottom == scene.bottom) ||
+               ::SetWindowPos(window_.get(), nullptr, 0, 0, outer.cx + scene.right - client.right,
+                              outer.cy + scene.bottom - client.bottom, kFlags | SWP_NOMOVE) != 0);
 }
 
 Status MainWindow::show(int showCommand) {
@@ -249,6 +268,8 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     return 0;
   case WM_CTLCOLORSTATIC:
     return painting_.textBoxColours(reinterpret_cast<HDC>(wParam));
+  case kGetDpiScaledSize:
+    return outerSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
   case kDpiChanged:
     status = onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
@@ -283,10 +304,15 @@ Status MainWindow::onKeyDown(WPARAM key, LPARAM flags) {
              : Status{};
 }
 
-// The window moved to a monitor of another DPI: the system suggests where it goes and how
-// large it is there.
+// The window moved to a monitor of another DPI: the system suggests where it goes. Its size
+// comes from the scene: the suggestion scales the whole window, frame and all, which leaves the
+// client area a few pixels off the scene's size.
 Status MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
-  const Status applied = inOrder([&] { return applyDpi(dpi); }, [&] { return placeAt(suggested); });
+  const POINT corner{suggested.left, suggested.top};
+  SIZE outer{};
+  const Status applied =
+      inOrder([&] { return applyDpi(dpi); }, [&] { return check(outerSize(dpi, outer)); },
+              [&] { return placeAt(corner, outer); });
   ::InvalidateRect(window_.get(), nullptr, FALSE);
   return applied;
 }

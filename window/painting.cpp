@@ -83,8 +83,15 @@ Status Painting::paint(HWND window, const DpiResources& resources, const Control
   if (Status drawn = draw(memory.get(), resources, texts, cue); !drawn.ok()) {
     return drawn;
   }
-  return check(::BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY) !=
-               0);
+  // The erase is left out, so nothing else paints where the system keeps the client area larger
+  // than the scene: the background goes there.
+  const HBRUSH background = brushOf(layout::lookFor(highContrast_).background);
+  const RECT right{scene_.width, 0, client.right, client.bottom};
+  const RECT below{0, scene_.height, scene_.width, client.bottom};
+  return check(::BitBlt(dc.get(), 0, 0, scene_.width, scene_.height, memory.get(), 0, 0, SRCCOPY) !=
+                   0 &&
+               (right.left >= right.right || ::FillRect(dc.get(), &right, background) != 0) &&
+               (below.top >= below.bottom || ::FillRect(dc.get(), &below, background) != 0));
 }
 
 Status Painting::draw(HDC dc, const DpiResources& resources, const ControlTexts& texts,

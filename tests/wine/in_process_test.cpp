@@ -5,6 +5,7 @@
 #include "assets/picture_records.hpp"
 #include "pictures/pictures.hpp"
 #include "tests/wine/expected.hpp"
+#include "platform/win32/system_function.hpp"
 #include "tools/driver/driver.hpp"
 #include "window/main_window.hpp"
 
@@ -14,6 +15,7 @@
 #include <objbase.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -23,6 +25,7 @@ namespace kelvarin::e2e {
 namespace {
 
 constexpr UINT kDpiChanged = 0x02E0;
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 // The current directory for as long as this lives: the window looks for the game there.
 class CurrentDirectory {
@@ -177,6 +180,23 @@ TEST_F(InProcess, IconAndHandCursorAreAsDrawnWithTheHotSpotAtTheFingertip) {
   expectDrawnAsInFile(hand, assets::lblRunMouseIcon);
 }
 
+// Whether the window's paint reaches every pixel of its client area, the text box's included:
+// the area is filled first with a colour the pictures lack.
+bool paintsEveryPixel(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  const win32::WindowDc dc(window);
+  constexpr COLORREF kUnpainted = RGB(0x01, 0xFE, 0x02);
+  const win32::UniqueBrush brush(::CreateSolidBrush(kUnpainted));
+  ::FillRect(dc.get(), &client, brush.get());
+  ::RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  const DibSection shot(client.right, client.bottom);
+  ::BitBlt(shot.dc(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+  const auto pixels = shot.pixels().pixels;
+  return std::find(pixels.begin(), pixels.end(), 0x01FE02u) == pixels.end();
+}
+
 class InProcessAtDpi : public InProcess, public testing::WithParamInterface<int> {};
 
 TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRectangle) {
@@ -187,24 +207,40 @@ TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRe
   const HWND tooltip = ::FindWindowW(TOOLTIPS_CLASSW, nullptr);
   ASSERT_NE(tooltip, nullptr);
 
-  // The frame stays as Wine draws it; the client area is what the window must fill.
-  RECT outer{};
-  RECT client{};
-  ::GetWindowRect(handle_, &outer);
-  ::GetClientRect(handle_, &client);
+  // Asked first (Windows 10 1703 and later), the window gives its exact size there, its frame
+  // at that DPI too.
   const int width = layout::toPixels(layout::kWindow.clientWidthTwips, dpi);
   const int height = layout::toPixels(layout::kWindow.clientHeightTwips, dpi);
+  SIZE scaled{};
+  ASSERT_TRUE(::SendMessageW(handle_, kGetDpiScaledSize, static_cast<WPARAM>(dpi),
+                             reinterpret_cast<LPARAM>(&scaled)));
+  const auto adjustForDpi = win32::systemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
+      L"user32.dll", "AdjustWindowRectExForDpi");
+  ASSERT_NE(adjustForDpi, nullptr);
+  RECT frame{0, 0, width, height};
+  adjustForDpi(&frame, static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE, 0,
+               static_cast<UINT>(dpi));
+  EXPECT_EQ(scaled.cx, frame.right - frame.left);
+  EXPECT_EQ(scaled.cy, frame.bottom - frame.top);
+
+  // Otherwise the system suggests the whole window scaled, frame and all, which would leave the
+  // client area off the scene's size. Wine keeps drawing the frame at 96 DPI.
+  RECT outer{};
+  ::GetWindowRect(handle_, &outer);
   const RECT suggested{outer.left + 7, outer.top + 5,
-                       outer.left + 7 + width + (outer.right - outer.left - client.right),
-                       outer.top + 5 + height + (outer.bottom - outer.top - client.bottom)};
+                       outer.left + 7 + ::MulDiv(outer.right - outer.left, dpi, 96),
+                       outer.top + 5 + ::MulDiv(outer.bottom - outer.top, dpi, 96)};
   ::SendMessageW(handle_, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 
   RECT now{};
   ::GetWindowRect(handle_, &now);
-  EXPECT_TRUE(::EqualRect(&now, &suggested) != 0);
+  EXPECT_EQ(now.left, suggested.left);
+  EXPECT_EQ(now.top, suggested.top);
+  RECT client{};
   ::GetClientRect(handle_, &client);
   EXPECT_EQ(client.right, width);
   EXPECT_EQ(client.bottom, height);
+  EXPECT_TRUE(paintsEveryPixel(handle_));
 
   const HWND box = ::FindWindowExW(handle_, nullptr, L"Edit", nullptr);
   RECT boxRect{};
@@ -244,6 +280,11 @@ TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRe
   click(corner);
   EXPECT_EQ(modeText(), expected::kModeOn);
   EXPECT_EQ(folder_.read(expected::kMarker), expected::kMarkerBytes);
+
+  // Where the system keeps the client area larger than the scene, the rest is painted too.
+  ::SetWindowPos(handle_, nullptr, 0, 0, now.right - now.left + 9, now.bottom - now.top + 7,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(paintsEveryPixel(handle_));
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, InProcessAtDpi, testing::Values(144, 192));
