@@ -71,8 +71,8 @@ HRESULT none(BSTR* out) {
 
 } // namespace
 
-void announceFocus(HWND window, std::size_t label) noexcept {
-  ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, childIdOfControl(label));
+void announce(DWORD event, HWND window, std::size_t control) noexcept {
+  ::NotifyWinEvent(event, window, OBJID_CLIENT, childIdOfControl(control));
 }
 
 ComPtr<AccessibleClient> AccessibleClient::make(AccessibleHost& host, HWND window, HWND textBox,

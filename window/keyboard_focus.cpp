@@ -21,7 +21,7 @@ void KeyboardFocus::onSetFocus() {
     ::SetFocus(host_.textBox());
   } else {
     host_.invalidate(control_);
-    announceFocus(host_.window(), control_);
+    announce(EVENT_OBJECT_FOCUS, host_.window(), control_);
   }
 }
 

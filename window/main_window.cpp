@@ -185,9 +185,15 @@ void MainWindow::readSystemSettings() {
   ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+// A screen reader hears the new word, whatever pressed the switch.
 Status MainWindow::setSwitchCaption(std::wstring_view caption) {
-  texts_[layout::kLblSwitch] = caption;
-  invalidate(layout::kLblSwitch);
+  if (texts_[layout::kLblSwitch] != caption) {
+    texts_[layout::kLblSwitch] = caption;
+    invalidate(layout::kLblSwitch);
+    if (window_) {
+      announce(EVENT_OBJECT_NAMECHANGE, window_.get(), layout::kLblSwitch);
+    }
+  }
   return {};
 }
 

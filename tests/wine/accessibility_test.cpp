@@ -33,17 +33,16 @@ std::wstring take(BSTR text) {
   return out;
 }
 
-// The focus events the program raises, heard as a screen reader hears them: out of context,
-// through this thread's messages.
-class FocusEvents {
+// The events of one kind the program raises for its client area, heard as a screen reader hears
+// them: out of context, through this thread's messages.
+class WinEvents {
 public:
-  explicit FocusEvents(DWORD process)
-      : hook_(::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &note, process, 0,
-                                WINEVENT_OUTOFCONTEXT)) {
+  WinEvents(DWORD process, DWORD event)
+      : hook_(::SetWinEventHook(event, event, nullptr, &note, process, 0, WINEVENT_OUTOFCONTEXT)) {
     heard().clear();
   }
 
-  // Whether the focus event for that child of that window comes; those before it are passed.
+  // Whether the event for that child of that window comes; those before it are passed.
   bool comeFor(HWND window, long id) {
     return hook_ && waitUntil(
                         [&] {
@@ -163,9 +162,12 @@ TEST_F(Accessibility, HitTestAndLocationAgreeWithTheLayout) {
   EXPECT_EQ(hit.lVal, kLblExit);
 }
 
+// The reader hears the new name, as it would not otherwise look again.
 TEST_F(Accessibility, DefaultActionRunsTheCommandAndTheNameFollows) {
+  WinEvents events(app_->processId(), EVENT_OBJECT_NAMECHANGE);
   ASSERT_EQ(client_->accDoDefaultAction(child(kLblSwitch)), S_OK);
   ASSERT_TRUE(app_->waitForModeText(expected::kModeOn)) << utf8(app_->modeText());
+  EXPECT_TRUE(events.comeFor(app_->waitForWindow(), kLblSwitch));
   app_->settle();
   EXPECT_EQ(folder_.read(expected::kMarker), expected::kMarkerBytes);
   EXPECT_EQ(name(kLblSwitch), expected::kSwitchOff);
@@ -187,7 +189,7 @@ TEST_F(FocusWithCuesHidden, IsReportedAndAnnounced) {
   EXPECT_EQ(state(kLblExit), STATE_SYSTEM_FOCUSABLE);
   const pictures::Canvas opening = restingPicture(*app_);
 
-  FocusEvents events(app_->processId());
+  WinEvents events(app_->processId(), EVENT_OBJECT_FOCUS);
   ASSERT_EQ(client_->accSelect(SELFLAG_TAKEFOCUS, child(kLblExit)), S_OK);
   ASSERT_TRUE(events.comeFor(window, kLblExit));
   EXPECT_EQ(focus(), kLblExit);
