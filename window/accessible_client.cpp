@@ -50,6 +50,10 @@ long childIdOfControl(std::size_t control) {
   return at != kChildren.end() ? static_cast<long>(at - kChildren.begin()) + 1 : CHILDID_SELF;
 }
 
+bool isTextBox(std::size_t control) {
+  return layout::kControls[control].kind == layout::Kind::TextBox;
+}
+
 bool isButton(std::optional<std::size_t> control) {
   return control && layout::isCommandLabel(layout::kControls[*control]);
 }
@@ -141,13 +145,28 @@ HRESULT AccessibleClient::get_accChild(VARIANT child, IDispatch** out) {
     if (!control) {
       return E_INVALIDARG;
     }
-    // The text box is a window of its own, with the system's own accessible object.
-    if (layout::kControls[*control].kind == layout::Kind::TextBox) {
-      return link.ole.accessibleObjectFromWindow(link.textBox, static_cast<DWORD>(OBJID_WINDOW),
-                                                 IID_IDispatch, reinterpret_cast<void**>(out));
-    }
-    return S_FALSE; // a simple element: the reader asks this object about it
+    return isTextBox(*control) ? textBoxObject(link, out)
+                               : S_FALSE; // a simple element: the reader asks this object about it
   });
+}
+
+HRESULT AccessibleClient::textBoxObject(const Link& link, IDispatch** out) {
+  return link.ole.accessibleObjectFromWindow(link.textBox, static_cast<DWORD>(OBJID_WINDOW),
+                                             IID_IDispatch, reinterpret_cast<void**>(out));
+}
+
+// The text box as its object, as get_accChild gives it: a reader that had its id would ask this
+// object about a window it knows nothing of. A simple element by its id.
+HRESULT AccessibleClient::childAnswer(const Link& link, long id, VARIANT* out) {
+  if (id != CHILDID_SELF && isTextBox(kChildren[static_cast<std::size_t>(id - 1)])) {
+    out->pdispVal = nullptr;
+    const HRESULT got = textBoxObject(link, &out->pdispVal);
+    out->vt = SUCCEEDED(got) ? VT_DISPATCH : VT_EMPTY;
+    return got;
+  }
+  out->vt = VT_I4;
+  out->lVal = id;
+  return S_OK;
 }
 
 HRESULT AccessibleClient::get_accName(VARIANT child, BSTR* name) {
@@ -199,9 +218,9 @@ HRESULT AccessibleClient::numberOf(VARIANT child, VARIANT* out, SystemGet system
 
 HRESULT AccessibleClient::get_accRole(VARIANT child, VARIANT* role) {
   return numberOf(child, role, &IAccessible::get_accRole, [](const Link&, std::size_t control) {
-    return layout::kControls[control].kind == layout::Kind::TextBox ? ROLE_SYSTEM_TEXT
-           : isButton(control)                                      ? ROLE_SYSTEM_PUSHBUTTON
-                                                                    : ROLE_SYSTEM_STATICTEXT;
+    return isTextBox(control)  ? ROLE_SYSTEM_TEXT
+           : isButton(control) ? ROLE_SYSTEM_PUSHBUTTON
+                               : ROLE_SYSTEM_STATICTEXT;
   });
 }
 
@@ -294,8 +313,11 @@ HRESULT AccessibleClient::accNavigate(long direction, VARIANT start, VARIANT* en
     if (end == nullptr) {
       return E_INVALIDARG;
     }
+    if (!isSelf(start) && !controlOfChild(start)) {
+      return E_INVALIDARG;
+    }
     long to = 0;
-    const long from = isSelf(start) ? 0 : (controlOfChild(start) ? start.lVal : -1);
+    const long from = isSelf(start) ? 0 : start.lVal;
     if (from == 0 && direction == NAVDIR_FIRSTCHILD) {
       to = 1;
     } else if (from == 0 && direction == NAVDIR_LASTCHILD) {
@@ -307,9 +329,11 @@ HRESULT AccessibleClient::accNavigate(long direction, VARIANT start, VARIANT* en
     } else if (from == 0) {
       return link.system->accNavigate(direction, start, end);
     }
-    end->vt = to > 0 ? VT_I4 : VT_EMPTY;
-    end->lVal = to;
-    return to > 0 ? S_OK : S_FALSE;
+    if (to == 0) {
+      end->vt = VT_EMPTY;
+      return S_FALSE;
+    }
+    return childAnswer(link, to, end);
   });
 }
 
@@ -326,9 +350,7 @@ HRESULT AccessibleClient::accHitTest(long x, long y, VARIANT* hit) {
       return link.system->accHitTest(x, y, hit);
     }
     const auto control = link.host.controlAt(point);
-    hit->vt = VT_I4;
-    hit->lVal = control ? childIdOfControl(*control) : CHILDID_SELF;
-    return S_OK;
+    return childAnswer(link, control ? childIdOfControl(*control) : CHILDID_SELF, hit);
   });
 }
 

@@ -114,6 +114,11 @@ private:
     return link_ ? call(*link_) : RPC_E_DISCONNECTED;
   }
 
+  // The text box's own accessible object, which the system makes for its window.
+  static HRESULT textBoxObject(const Link& link, IDispatch** out);
+  // The child `id` (or the object itself) as accHitTest and accNavigate answer with it.
+  static HRESULT childAnswer(const Link& link, long id, VARIANT* out);
+
   // A property the reader gets as a number: the system's object answers for the window
   // itself, `number(link, control)` for a child.
   template <typename SystemGet, typename Number>

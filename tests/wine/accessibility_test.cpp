@@ -150,7 +150,23 @@ TEST_F(Accessibility, LabelsAreButtonsAndStaticTextNamedByTheirWords) {
   take(text);
 }
 
-TEST_F(Accessibility, HitTestAndLocationAgreeWithTheLayout) {
+// The window a child given as an object belongs to; null for a child given by its id.
+HWND windowOf(VARIANT& answer) {
+  HWND window = nullptr;
+  if (answer.vt == VT_DISPATCH) {
+    win32::ComPtr<IAccessible> object;
+    if (SUCCEEDED(answer.pdispVal->QueryInterface(IID_IAccessible,
+                                                  reinterpret_cast<void**>(object.put())))) {
+      ::WindowFromAccessibleObject(object.get(), &window);
+    }
+  }
+  ::VariantClear(&answer);
+  return window;
+}
+
+// A child is the same whichever way the reader comes to it: the text box is its window's own
+// object from get_accChild, hit testing and navigation alike.
+TEST_F(Accessibility, HitTestAndNavigationAgreeWithTheLayoutAndTheChildren) {
   long left = 0, top = 0, width = 0, height = 0;
   ASSERT_EQ(client_->accLocation(&left, &top, &width, &height, child(kLblExit)), S_OK);
   EXPECT_EQ(width, 65);
@@ -160,6 +176,28 @@ TEST_F(Accessibility, HitTestAndLocationAgreeWithTheLayout) {
   ASSERT_EQ(client_->accHitTest(left + 3, top + 3, &hit), S_OK);
   EXPECT_EQ(hit.vt, VT_I4);
   EXPECT_EQ(hit.lVal, kLblExit);
+
+  const HWND box = ::FindWindowExW(app_->waitForWindow(), nullptr, L"Edit", nullptr);
+  win32::ComPtr<IDispatch> boxChild;
+  ASSERT_EQ(client_->get_accChild(child(kTxtMode), boxChild.put()), S_OK);
+  VARIANT asChild;
+  ::VariantInit(&asChild);
+  asChild.vt = VT_DISPATCH;
+  asChild.pdispVal = boxChild.release();
+  EXPECT_EQ(windowOf(asChild), box);
+  ASSERT_EQ(client_->accLocation(&left, &top, &width, &height, child(kTxtMode)), S_OK);
+  ASSERT_EQ(client_->accHitTest(left + 3, top + 3, &hit), S_OK);
+  EXPECT_EQ(windowOf(hit), box);
+  VARIANT to;
+  ::VariantInit(&to);
+  ASSERT_EQ(client_->accNavigate(NAVDIR_FIRSTCHILD, child(CHILDID_SELF), &to), S_OK);
+  EXPECT_EQ(windowOf(to), box);
+  ASSERT_EQ(client_->accNavigate(NAVDIR_PREVIOUS, child(kLabel2), &to), S_OK);
+  EXPECT_EQ(windowOf(to), box);
+  ASSERT_EQ(client_->accNavigate(NAVDIR_NEXT, child(kTxtMode), &to), S_OK);
+  EXPECT_EQ(to.vt, VT_I4);
+  EXPECT_EQ(to.lVal, kLabel2);
+  EXPECT_EQ(client_->accNavigate(NAVDIR_NEXT, child(kLblExit + 1), &to), E_INVALIDARG);
 }
 
 // The reader hears the new name, as it would not otherwise look again.
