@@ -265,7 +265,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     return 0;
   case WM_DESTROY:
     // The screen reader's object is disconnected and its apartment left while the window is
-    // still there to say so.
+    // still there to say so. Leaving the apartment may pump messages: a reader's request
+    // meanwhile gets the system's object.
+    destroyed_ = true;
     accessibility_.reset();
     return 0;
   default:
@@ -292,7 +294,7 @@ Status MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
 }
 
 std::optional<LRESULT> MainWindow::onGetObject(WPARAM wParam, LPARAM lParam) noexcept {
-  if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+  if (destroyed_ || static_cast<LONG>(lParam) != OBJID_CLIENT) {
     return std::nullopt;
   }
   if (!accessibility_) {

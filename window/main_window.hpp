@@ -114,6 +114,8 @@ private:
   Pointer pointer_;
   // The Load handler, a command or the unhandled-error report is running: no command starts.
   bool busy_ = false;
+  // WM_DESTROY has come: no screen reader's request makes the object again.
+  bool destroyed_ = false;
 
   // Last, so that it goes first, while everything its messages reach still lives.
   UniqueWindow window_;
