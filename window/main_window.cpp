@@ -8,6 +8,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace kelvarin::win32 {
@@ -65,13 +66,26 @@ int MainWindow::run(int showCommand) {
   return got < 0 ? 1 : static_cast<int>(message.wParam);
 }
 
+template <typename Step> Status MainWindow::whileBusy(Step step) {
+  Status done;
+  {
+    const BusyScope busy(busy_);
+    done = step();
+  }
+  if (done.ok() && endCode_) {
+    end(*endCode_);
+  }
+  return done;
+}
+
 Status MainWindow::open(int showCommand) {
   // No command may run inside the Load handler's message box.
-  const BusyScope busy(busy_);
-  const Status made = inOrder([&] { return class_.make(instance_, &MainWindow::procedure); },
-                              [&] { return createWindow(); }, [&] { return createTextBox(); },
-                              [&] { return applyDpi(windowDpi(window_.get(), layout::kBaseDpi)); },
-                              [&] { return placeCentred(); }, [&] { return form_.Form_Load(); });
+  const Status made = whileBusy([&] {
+    return inOrder([&] { return class_.make(instance_, &MainWindow::procedure); },
+                   [&] { return createWindow(); }, [&] { return createTextBox(); },
+                   [&] { return applyDpi(windowDpi(window_.get(), layout::kBaseDpi)); },
+                   [&] { return placeCentred(); }, [&] { return form_.Form_Load(); });
+  });
   if (!made.ok() || !window_) {
     return made; // the Load handler may have closed the window before it was shown
   }
@@ -86,10 +100,15 @@ void MainWindow::reportAndEnd(const Error& error) {
   end(1);
 }
 
-// Where an error follows the form's own end, the second call only makes the exit code 1.
+// While the window is busy the end waits: a command's message box has the window as its owner,
+// and the command runs on once the box is closed. An error's exit code 1 stands, whether it
+// comes before or after a plain end.
 void MainWindow::end(int exitCode) {
-  window_.reset(); // WM_DESTROY takes what lives with the window
-  ::PostQuitMessage(exitCode);
+  endCode_ = std::max(endCode_.value_or(0), exitCode);
+  if (!busy_) {
+    window_.reset(); // WM_DESTROY takes what lives with the window
+    ::PostQuitMessage(*endCode_);
+  }
 }
 
 void MainWindow::close() {
@@ -311,18 +330,19 @@ Status MainWindow::command(layout::Command command) {
   if (busy_) {
     return {};
   }
-  const BusyScope busy(busy_);
-  switch (command) {
-  case layout::Command::Switch:
-    return form_.lblSwitch_Click();
-  case layout::Command::Run:
-    return form_.lblRun_Click();
-  case layout::Command::Exit:
-    return form_.lblExit_Click();
-  case layout::Command::None:
-    break;
-  }
-  return {};
+  return whileBusy([&]() -> Status {
+    switch (command) {
+    case layout::Command::Switch:
+      return form_.lblSwitch_Click();
+    case layout::Command::Run:
+      return form_.lblRun_Click();
+    case layout::Command::Exit:
+      return form_.lblExit_Click();
+    case layout::Command::None:
+      break;
+    }
+    return {};
+  });
 }
 
 std::wstring_view MainWindow::textOf(std::size_t control) const noexcept {
@@ -346,8 +366,11 @@ std::optional<std::size_t> MainWindow::focusedLabel() const noexcept {
   return focus_.focusedLabel();
 }
 
+// Not while a command or its message box is up: the box keeps the focus.
 void MainWindow::takeFocus(std::size_t control) noexcept {
-  focus_.moveTo(control);
+  if (!busy_) {
+    focus_.moveTo(control);
+  }
 }
 
 void MainWindow::invalidate(std::size_t control) {

@@ -117,6 +117,21 @@ TEST_F(Commands, KeysRunTheCommandsInTabOrder) {
   EXPECT_EQ(folder_.gameStarts().size(), 1u);
 }
 
+// Task Manager's End task sends WM_CLOSE, and may do so while a command's box is up: the window
+// stays under the running command, and the program ends once the box is closed.
+TEST_F(Commands, CloseWhileAnErrorBoxIsUpEndsOnceTheBoxIsClosed) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  folder_.remove(expected::kGame);
+  app_->click("lblRun");
+  const auto box = app_->waitForMessageBox();
+  ASSERT_TRUE(box) << "no message box";
+  ::SendMessageTimeoutW(window_, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, nullptr);
+  EXPECT_TRUE(::IsWindow(window_));
+  ASSERT_TRUE(::IsWindow(box->window)) << "the box went with the window";
+  app_->pressOk(*box);
+  EXPECT_TRUE(app_->waitForExit());
+}
+
 TEST_F(Commands, ExitEndsTheProgramAndLeavesTheMarker) {
   folder_.write(kMarker, "foreign");
   ASSERT_NO_FATAL_FAILURE(start());
