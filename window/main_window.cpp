@@ -250,6 +250,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   case WM_KEYDOWN:
     status = onKeyDown(wParam, lParam);
     break;
+  case WM_KEYUP:
+    status = onKeyUp(wParam);
+    break;
   case WM_SETFOCUS:
     focus_.onSetFocus();
     return 0;
@@ -296,12 +299,20 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   return window_ ? ::DefWindowProcW(window_.get(), message, wParam, lParam) : 0;
 }
 
-// Space or Enter presses the focused command label, once: the repeats of a held key do not.
+// Enter presses the focused command label as it goes down, as a dialog's default button does;
+// Space is a button's key and presses as it comes up. The repeats of a held key do nothing.
 Status MainWindow::onKeyDown(WPARAM key, LPARAM flags) {
-  const bool repeat = (flags & (KF_REPEAT << 16)) != 0;
-  return (key == VK_SPACE || key == VK_RETURN) && !repeat
-             ? command(layout::kControls[focus_.control()].click)
-             : Status{};
+  if ((flags & (KF_REPEAT << 16)) != 0) {
+    return {};
+  }
+  if (key == VK_SPACE) {
+    focus_.onSpaceDown();
+  }
+  return key == VK_RETURN ? onPress(focus_.control()) : Status{};
+}
+
+Status MainWindow::onKeyUp(WPARAM key) {
+  return key == VK_SPACE && focus_.onSpaceUp() ? onPress(focus_.control()) : Status{};
 }
 
 // The window moved to a monitor of another DPI: the system suggests where it goes and how
