@@ -10,6 +10,8 @@ Accessibility::Accessibility(AccessibleHost& host, HWND window, HWND textBox) no
       oleaut_(loadSystemModule(L"oleaut32.dll")) {
   const auto join = moduleFunction<Apartment::Join>(ole32_.get(), "CoInitializeEx");
   const auto leave = moduleFunction<Apartment::Leave>(ole32_.get(), "CoUninitialize");
+  disconnectObject_ =
+      moduleFunction<decltype(disconnectObject_)>(ole32_.get(), "CoDisconnectObject");
   const auto create = moduleFunction<HRESULT(WINAPI*)(HWND, LONG, REFIID, void**)>(
       oleacc_.get(), "CreateStdAccessibleObject");
   lresultFromObject_ =
@@ -19,12 +21,13 @@ Accessibility::Accessibility(AccessibleHost& host, HWND window, HWND textBox) no
       oleacc_.get(), "AccessibleObjectFromWindow");
   ole.sysAllocStringLen =
       moduleFunction<decltype(ole.sysAllocStringLen)>(oleaut_.get(), "SysAllocStringLen");
-  if (join != nullptr && leave != nullptr && create != nullptr && lresultFromObject_ != nullptr &&
-      ole.accessibleObjectFromWindow != nullptr && ole.sysAllocStringLen != nullptr) {
+  if (join != nullptr && leave != nullptr && disconnectObject_ != nullptr && create != nullptr &&
+      lresultFromObject_ != nullptr && ole.accessibleObjectFromWindow != nullptr &&
+      ole.sysAllocStringLen != nullptr) {
     apartment_.emplace(join, leave);
     ComPtr<IAccessible> system;
-    if (SUCCEEDED(create(window, OBJID_CLIENT, IID_IAccessible,
-                         reinterpret_cast<void**>(system.put())))) {
+    if (*apartment_ && SUCCEEDED(create(window, OBJID_CLIENT, IID_IAccessible,
+                                        reinterpret_cast<void**>(system.put())))) {
       client_ = AccessibleClient::make(host, window, textBox, ole, std::move(system));
     }
   }
@@ -37,9 +40,12 @@ Accessibility::Accessibility(AccessibleHost& host, HWND window, HWND textBox) no
   }
 }
 
+// The object's own word first, so that nothing it reaches is touched again; then the proxies,
+// whose references the system lets go. Where that fails, nothing more can be done.
 Accessibility::~Accessibility() {
   if (client_) {
     client_->disconnect();
+    static_cast<void>(disconnectObject_(client_.get(), 0));
   }
 }
 

@@ -25,9 +25,11 @@ void KeyboardFocus::onSetFocus() {
   }
 }
 
-// The cue goes with the focus. A click in the text box takes the focus there.
+// The cue goes with the focus, and so does a Space on its way down. A click in the text box
+// takes the focus there.
 void KeyboardFocus::onKillFocus(HWND to) {
   host_.invalidate(control_);
+  spaceDown_ = false;
   if (to == host_.textBox()) {
     control_ = layout::kTxtMode;
   }
@@ -51,6 +53,7 @@ void KeyboardFocus::readKeyboardCues() {
 void KeyboardFocus::moveTo(std::size_t control) {
   host_.invalidate(control_);
   control_ = control;
+  spaceDown_ = false;
   // The system sends no WM_SETFOCUS to the window that has the focus already.
   if (::SetFocus(host_.window()) == host_.window()) {
     onSetFocus();

@@ -1,4 +1,5 @@
-// The keyboard focus, which Tab moves round the text box and command labels, and its cue.
+// The keyboard focus, which Tab moves round the text box and command labels, its cue, and the
+// Space key that presses the label with it.
 #pragma once
 
 #include "window/layout.hpp"
@@ -6,6 +7,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <utility>
 
 namespace kelvarin::win32 {
 
@@ -39,6 +41,11 @@ public:
   void readKeyboardCues();
   // Gives the control the keyboard focus: the text box its own, a command label the window's.
   void moveTo(std::size_t control);
+  // Space presses the label as a button's does: as it comes up after going down here, while
+  // the focus stayed on the label. A Space that went down in another window does nothing.
+  void onSpaceDown() noexcept { spaceDown_ = true; }
+  // True where this completes a press.
+  bool onSpaceUp() noexcept { return std::exchange(spaceDown_, false); }
 
   // The control with the focus while the window has it, and again once it is back.
   std::size_t control() const noexcept { return control_; }
@@ -54,6 +61,7 @@ private:
   FocusHost& host_;
   std::size_t control_ = layout::kTxtMode;
   bool cues_ = false;
+  bool spaceDown_ = false;
 };
 
 } // namespace kelvarin::win32

@@ -8,6 +8,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace kelvarin::win32 {
@@ -66,13 +67,26 @@ int MainWindow::run(int showCommand) {
   return got < 0 ? 1 : static_cast<int>(message.wParam);
 }
 
+template <typename Step> Status MainWindow::whileBusy(Step step) {
+  Status done;
+  {
+    const BusyScope busy(busy_);
+    done = step();
+  }
+  if (done.ok() && endCode_) {
+    end(*endCode_);
+  }
+  return done;
+}
+
 Status MainWindow::open(int showCommand) {
   // No command may run inside the Load handler's message box.
-  const BusyScope busy(busy_);
-  const Status made = inOrder([&] { return class_.make(instance_, &MainWindow::procedure); },
-                              [&] { return createWindow(); }, [&] { return createTextBox(); },
-                              [&] { return applyDpi(windowDpi(window_.get(), layout::kBaseDpi)); },
-                              [&] { return placeCentred(); }, [&] { return form_.Form_Load(); });
+  const Status made = whileBusy([&] {
+    return inOrder([&] { return class_.make(instance_, &MainWindow::procedure); },
+                   [&] { return createWindow(); }, [&] { return createTextBox(); },
+                   [&] { return applyDpi(windowDpi(window_.get(), layout::kBaseDpi)); },
+                   [&] { return placeCentred(); }, [&] { return form_.Form_Load(); });
+  });
   if (!made.ok() || !window_) {
     return made; // the Load handler may have closed the window before it was shown
   }
@@ -87,10 +101,15 @@ void MainWindow::reportAndEnd(const Error& error) {
   end(1);
 }
 
-// Where an error follows the form's own end, the second call only makes the exit code 1.
+// While the window is busy the end waits: a command's message box has the window as its owner,
+// and the command runs on once the box is closed. An error's exit code 1 stands, whether it
+// comes before or after a plain end.
 void MainWindow::end(int exitCode) {
-  window_.reset(); // WM_DESTROY takes what lives with the window
-  ::PostQuitMessage(exitCode);
+  endCode_ = std::max(endCode_.value_or(0), exitCode);
+  if (!busy_) {
+    window_.reset(); // WM_DESTROY takes what lives with the window
+    ::PostQuitMessage(*endCode_);
+  }
 }
 
 void MainWindow::close() {
@@ -256,6 +275,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   case WM_KEYDOWN:
     status = onKeyDown(wParam, lParam);
     break;
+  case WM_KEYUP:
+    status = onKeyUp(wParam);
+    break;
   case WM_SETFOCUS:
     focus_.onSetFocus();
     return 0;
@@ -292,7 +314,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     return 0;
   case WM_DESTROY:
     // The screen reader's object is disconnected and its apartment left while the window is
-    // still there to say so.
+    // still there to say so. Leaving the apartment may pump messages: a reader's request
+    // meanwhile gets the system's object.
+    destroyed_ = true;
     accessibility_.reset();
     return 0;
   default:
@@ -302,12 +326,20 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   return window_ ? ::DefWindowProcW(window_.get(), message, wParam, lParam) : 0;
 }
 
-// Space or Enter presses the focused command label, once: the repeats of a held key do not.
+// Enter presses the focused command label as it goes down, as a dialog's default button does;
+// Space is a button's key and presses as it comes up. The repeats of a held key do nothing.
 Status MainWindow::onKeyDown(WPARAM key, LPARAM flags) {
-  const bool repeat = (flags & (KF_REPEAT << 16)) != 0;
-  return (key == VK_SPACE || key == VK_RETURN) && !repeat
-             ? command(layout::kControls[focus_.control()].click)
-             : Status{};
+  if ((flags & (KF_REPEAT << 16)) != 0) {
+    return {};
+  }
+  if (key == VK_SPACE) {
+    focus_.onSpaceDown();
+  }
+  return key == VK_RETURN ? onPress(focus_.control()) : Status{};
+}
+
+Status MainWindow::onKeyUp(WPARAM key) {
+  return key == VK_SPACE && focus_.onSpaceUp() ? onPress(focus_.control()) : Status{};
 }
 
 // The window moved to a monitor of another DPI: the system suggests where it goes. Its size
@@ -324,7 +356,7 @@ Status MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
 }
 
 std::optional<LRESULT> MainWindow::onGetObject(WPARAM wParam, LPARAM lParam) noexcept {
-  if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+  if (destroyed_ || static_cast<LONG>(lParam) != OBJID_CLIENT) {
     return std::nullopt;
   }
   if (!accessibility_) {
@@ -341,18 +373,19 @@ Status MainWindow::command(layout::Command command) {
   if (busy_) {
     return {};
   }
-  const BusyScope busy(busy_);
-  switch (command) {
-  case layout::Command::Switch:
-    return form_.lblSwitch_Click();
-  case layout::Command::Run:
-    return form_.lblRun_Click();
-  case layout::Command::Exit:
-    return form_.lblExit_Click();
-  case layout::Command::None:
-    break;
-  }
-  return {};
+  return whileBusy([&]() -> Status {
+    switch (command) {
+    case layout::Command::Switch:
+      return form_.lblSwitch_Click();
+    case layout::Command::Run:
+      return form_.lblRun_Click();
+    case layout::Command::Exit:
+      return form_.lblExit_Click();
+    case layout::Command::None:
+      break;
+    }
+    return {};
+  });
 }
 
 std::wstring_view MainWindow::textOf(std::size_t control) const noexcept {
@@ -376,8 +409,11 @@ std::optional<std::size_t> MainWindow::focusedLabel() const noexcept {
   return focus_.focusedLabel();
 }
 
+// Not while a command or its message box is up: the box keeps the focus.
 void MainWindow::takeFocus(std::size_t control) noexcept {
-  focus_.moveTo(control);
+  if (!busy_) {
+    focus_.moveTo(control);
+  }
 }
 
 void MainWindow::invalidate(std::size_t control) {

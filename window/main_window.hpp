@@ -25,10 +25,11 @@ namespace kelvarin::win32 {
 // resources and screen readers each have a file pair beside this one.
 //
 // The window's life is one mirrored pair. open() makes everything in order and stops at the
-// first failure; end() is the one way out (the Exit command, the close box, Alt+F4, the
-// unhandled-error report and the start-up refusal all come to it): the window goes, taking
-// what lives with it, and the quit message is posted. The rest goes with this object, in the
-// reverse order of its members.
+// first failure; end() is the one way out (the Exit command, the close box, Alt+F4, Task
+// Manager's End task, the unhandled-error report and the start-up refusal all come to it): the
+// window goes, taking what lives with it, and the quit message is posted. While the window is
+// busy, the end waits until what made it busy has returned. The rest goes with this object, in
+// the reverse order of its members.
 class MainWindow final : public FormHost, private AccessibleHost, private FocusHost {
 public:
   MainWindow(HINSTANCE instance, Win32Platform& platform);
@@ -89,6 +90,7 @@ private:
 
   // The handlers.
   Status onKeyDown(WPARAM key, LPARAM flags);
+  Status onKeyUp(WPARAM key);
   Status onDpiChanged(int dpi, const RECT& suggested);
   std::optional<LRESULT> onGetObject(WPARAM wParam, LPARAM lParam) noexcept;
   Status onPress(std::size_t control);
@@ -96,6 +98,9 @@ private:
   // Runs a command unless one is running already: a click or a screen reader's press that
   // arrives while a command or its message box is up is dropped, so commands never nest.
   Status command(layout::Command command);
+  // Runs `step` with the window busy, so that no command starts inside it. An end asked for
+  // meanwhile comes once it has returned, unless it failed: then the report that follows ends.
+  template <typename Step> Status whileBusy(Step step);
   void end(int exitCode);
   // The unhandled-error report, then the end.
   void reportAndEnd(const Error& error);
@@ -115,8 +120,13 @@ private:
   // Made when a screen reader first asks; gone when the window is.
   std::optional<Accessibility> accessibility_;
   Pointer pointer_;
-  // The Load handler, a command or the unhandled-error report is running: no command starts.
+  // The Load handler, a command or the unhandled-error report is running: no command starts,
+  // and the window does not go.
   bool busy_ = false;
+  // The exit code, once the end has been asked for.
+  std::optional<int> endCode_;
+  // WM_DESTROY has come: no screen reader's request makes the object again.
+  bool destroyed_ = false;
 
   // Last, so that it goes first, while everything its messages reach still lives.
   UniqueWindow window_;

@@ -278,12 +278,15 @@ TEST_F(FocusWithCuesAlways, IsCuedFromTheStart) {
 }
 
 // Commands never run inside one another: a reader's press while a failed switch tells why
-// starts no second switch, neither inside the message box nor after it.
+// starts no second switch, neither inside the message box nor after it, and a reader's focus
+// request leaves the focus in the box.
 TEST_F(Accessibility, APressWhileASwitchTellsWhyItFailedRunsNothing) {
   folder_.makeFolder(expected::kMarker);
   app_->click("lblSwitch");
   const auto box = app_->waitForMessageBox();
   ASSERT_TRUE(box) << "the switch did not fail";
+  client_->accSelect(SELFLAG_TAKEFOCUS, child(kLblExit));
+  EXPECT_TRUE(::IsChild(box->window, app_->inputState().hwndFocus)) << "the focus left the box";
   ASSERT_EQ(client_->accDoDefaultAction(child(kLblSwitch)), S_OK);
   // The press is posted; the box's own message loop has handled it after this.
   app_->settle();
@@ -292,6 +295,8 @@ TEST_F(Accessibility, APressWhileASwitchTellsWhyItFailedRunsNothing) {
   app_->pressOk(*box);
   EXPECT_FALSE(waitUntil([&] { return app_->hasMessageBox(); }, std::chrono::seconds(1)))
       << "a second switch ran";
+  EXPECT_EQ(app_->inputState().hwndFocus, ::FindWindowExW(window_, nullptr, L"Edit", nullptr))
+      << "the focus request was kept for after the box";
   EXPECT_EQ(app_->modeText(), expected::kModeOff);
   EXPECT_EQ(name(kLblSwitch), expected::kSwitchOn);
   EXPECT_FALSE(folder_.read(expected::kMarker)) << "the folder is still there, and no file";

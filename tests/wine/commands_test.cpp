@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace kelvarin::e2e {
 namespace {
 
@@ -95,7 +98,8 @@ TEST_F(Commands, RunWithoutTheGameSaysWhyAndKeepsRunning) {
 }
 
 // From the text box, where the focus starts, Tab reaches Run, Exit and Switch in turn, and
-// Space or Enter there does what a click does. A held key switches only once.
+// Space or Enter there does what a click does: Enter as it goes down, Space as it comes up after
+// going down here. A held key switches only once.
 TEST_F(Commands, KeysRunTheCommandsInTabOrder) {
   ASSERT_NO_FATAL_FAILURE(start());
   app_->pressKey(VK_TAB);
@@ -104,7 +108,12 @@ TEST_F(Commands, KeysRunTheCommandsInTabOrder) {
 
   app_->pressKey(VK_TAB);
   app_->pressKey(VK_TAB);
-  app_->pressKey(VK_SPACE);
+  app_->pressKey(VK_SPACE, 0, 0); // a release whose press went elsewhere
+  app_->pressKey(VK_SPACE, 0, 2, false);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  app_->settle();
+  EXPECT_EQ(app_->modeText(), kModeOff) << "Space acted before it came up";
+  app_->pressKey(VK_SPACE, 0, 0);
   ASSERT_TRUE(app_->waitForModeText(kModeOn)) << "Space on Switch: " << utf8(app_->modeText());
   app_->settle();
   EXPECT_EQ(folder_.read(kMarker), kMarkerBytes);
@@ -115,6 +124,21 @@ TEST_F(Commands, KeysRunTheCommandsInTabOrder) {
   ASSERT_TRUE(app_->waitForExit()) << "Enter on Exit did not end the program";
   EXPECT_FALSE(folder_.exists(kMarker));
   EXPECT_EQ(folder_.gameStarts().size(), 1u);
+}
+
+// Task Manager's End task sends WM_CLOSE, and may do so while a command's box is up: the window
+// stays under the running command, and the program ends once the box is closed.
+TEST_F(Commands, CloseWhileAnErrorBoxIsUpEndsOnceTheBoxIsClosed) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  folder_.remove(expected::kGame);
+  app_->click("lblRun");
+  const auto box = app_->waitForMessageBox();
+  ASSERT_TRUE(box) << "no message box";
+  ::SendMessageTimeoutW(window_, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, nullptr);
+  EXPECT_TRUE(::IsWindow(window_));
+  ASSERT_TRUE(::IsWindow(box->window)) << "the box went with the window";
+  app_->pressOk(*box);
+  EXPECT_TRUE(app_->waitForExit());
 }
 
 TEST_F(Commands, ExitEndsTheProgramAndLeavesTheMarker) {

@@ -304,6 +304,21 @@ Apartment apartment() {
   return joined == S_OK ? Apartment::None : Apartment::MultiThreaded;
 }
 
+// The window being destroyed, and what it answered a screen reader asking right after its
+// WM_DESTROY: hook procedures have no context of their own.
+HWND destroying = nullptr;
+LRESULT answerOnDestroy = 0;
+
+LRESULT CALLBACK askAfterDestroy(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == WM_DESTROY && sent->hwnd == destroying) {
+    answerOnDestroy = ::SendMessageW(destroying, WM_GETOBJECT, 0, OBJID_CLIENT);
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A request while the window is being destroyed (leaving the apartment may pump messages) makes
+// no object and joins no apartment again.
 TEST_F(InProcess, AScreenReadersRequestPutsTheThreadInAnApartmentUntilTheWindowGoes) {
   EXPECT_EQ(apartment(), Apartment::None) << "start-up must not join an apartment";
   const LRESULT answer = ::SendMessageW(handle_, WM_GETOBJECT, 0, OBJID_CLIENT);
@@ -312,14 +327,32 @@ TEST_F(InProcess, AScreenReadersRequestPutsTheThreadInAnApartmentUntilTheWindowG
   win32::ComPtr<IAccessible> object;
   ASSERT_TRUE(SUCCEEDED(
       ::ObjectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(object.put()))));
-  ::SendMessageW(handle_, WM_CLOSE, 0, 0);
+  destroying = handle_;
+  answerOnDestroy = -1;
+  {
+    const win32::Unique<win32::NullTraits<HHOOK, &::UnhookWindowsHookEx>> hook(
+        ::SetWindowsHookExW(WH_CALLWNDPROCRET, &askAfterDestroy, nullptr, ::GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
+    ::SendMessageW(handle_, WM_CLOSE, 0, 0);
+  }
   EXPECT_EQ(::IsWindow(handle_), FALSE);
+  EXPECT_EQ(answerOnDestroy, 0);
   long children = 0;
   EXPECT_EQ(object->get_accChildCount(&children), RPC_E_DISCONNECTED);
   object.reset();
   EXPECT_EQ(apartment(), Apartment::None);
   MSG quit{};
   EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// The object is served only in a single-threaded apartment; where a hook left the thread
+// multithreaded, the system's own object answers, and the apartment is not the window's to leave.
+TEST_F(InProcess, AThreadLeftMultithreadedGetsTheSystemsOwnObject) {
+  ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+  EXPECT_EQ(::SendMessageW(handle_, WM_GETOBJECT, 0, OBJID_CLIENT), 0);
+  ::SendMessageW(handle_, WM_CLOSE, 0, 0);
+  EXPECT_EQ(apartment(), Apartment::MultiThreaded);
+  ::CoUninitialize();
 }
 
 } // namespace

@@ -561,7 +561,7 @@ void Kelvarin::sendMouse(POINT client, std::initializer_list<DWORD> buttons) con
   }
 }
 
-void Kelvarin::pressKey(WORD key, WORD held, int downs) const {
+void Kelvarin::pressKey(WORD key, WORD held, int downs, bool release) const {
   // Keys go to the foreground thread's focus, which the program sets a moment after its window
   // shows.
   if (::SetForegroundWindow(window_) == 0 || !poll([&] {
@@ -583,7 +583,7 @@ void Kelvarin::pressKey(WORD key, WORD held, int downs) const {
   for (int i = 0; i < downs; ++i) {
     stroke(key, 0);
   }
-  stroke(key, KEYEVENTF_KEYUP);
+  stroke(release ? key : WORD{0}, KEYEVENTF_KEYUP);
   stroke(held, KEYEVENTF_KEYUP);
   if (::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
       inputs.size()) {

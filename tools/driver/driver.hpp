@@ -164,9 +164,9 @@ public:
   void clickAt(POINT client) const;
   void moveTo(POINT client) const;
   // Real key strokes to the program's focused control, once its window is brought to the front:
-  // `key` goes down `downs` times (more than once is a held key repeating) and up again, with
-  // `held` (Shift, say) down around it.
-  void pressKey(WORD key, WORD held = 0, int downs = 1) const;
+  // `key` goes down `downs` times (more than once is a held key repeating) and, unless `release`
+  // is false, up again, with `held` (Shift, say) down around it. With no downs it only comes up.
+  void pressKey(WORD key, WORD held = 0, int downs = 1, bool release = true) const;
   // Where the program's keyboard focus and caret are.
   GUITHREADINFO inputState() const;
   // The text of the program's tooltip while one is visible.
