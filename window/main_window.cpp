@@ -5,6 +5,7 @@
 #include "platform/report.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
+#include "window/placement.hpp"
 
 #include <windowsx.h>
 
@@ -14,11 +15,6 @@
 namespace kelvarin::win32 {
 
 namespace {
-
-// A fixed single-line border with caption, system menu and close box; no minimise or
-// maximise box, so the size never changes.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = 0;
 
 constexpr UINT kDpiChanged = 0x02E0;       // WM_DPICHANGED, Windows 8.1 and later
 constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE, Windows 10 1703 and later
@@ -85,7 +81,8 @@ Status MainWindow::open(int showCommand) {
     return inOrder([&] { return class_.make(instance_, &MainWindow::procedure); },
                    [&] { return createWindow(); }, [&] { return createTextBox(); },
                    [&] { return applyDpi(windowDpi(window_.get(), layout::kBaseDpi)); },
-                   [&] { return placeCentred(); }, [&] { return form_.Form_Load(); });
+                   [&] { return placeCentred(window_.get(), resources_.dpi()); },
+                   [&] { return form_.Form_Load(); });
   });
   if (!made.ok() || !window_) {
     return made; // the Load handler may have closed the window before it was shown
@@ -119,8 +116,8 @@ void MainWindow::close() {
 // Hidden, and sized once its DPI is known.
 Status MainWindow::createWindow() {
   // WM_NCCREATE hands the window to window_.
-  return check(::CreateWindowExW(kExStyle, class_.name(),
-                                 std::wstring(layout::kWindow.caption).c_str(), kStyle,
+  return check(::CreateWindowExW(kWindowExStyle, class_.name(),
+                                 std::wstring(layout::kWindow.caption).c_str(), kWindowStyle,
                                  CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_,
                                  this) != nullptr);
 }
@@ -150,44 +147,6 @@ Status MainWindow::fitChildren() {
   }
   tooltips_.fit(window_.get(), resources_);
   return {};
-}
-
-Status MainWindow::placeCentred() {
-  SIZE outer{};
-  if (!outerSize(resources_.dpi(), outer)) {
-    return lastError();
-  }
-  return placeAt({(::GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2,
-                  (::GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2},
-                 outer);
-}
-
-bool MainWindow::outerSize(int dpi, SIZE& outer) const noexcept {
-  RECT frame = clientAt(dpi);
-  if (!adjustWindowRectForDpi(frame, kStyle, kExStyle, dpi)) {
-    return false;
-  }
-  outer = {frame.right - frame.left, frame.bottom - frame.top};
-  return true;
-}
-
-// A frame the system draws at another DPI than the window's (PerMonitor v1, which leaves the
-// frame as it was; Wine) leaves the client area off the scene's size: the difference is made up
-// once, so that the paint fills the client area exactly.
-Status MainWindow::placeAt(POINT topLeft, SIZE outer) {
-  constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
-  if (::SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, outer.cx, outer.cy, kFlags) ==
-      0) {
-    return lastError();
-  }
-  RECT client{};
-  if (::GetClientRect(window_.get(), &client) == 0) {
-    return lastError();
-  }
-  const RECT scene = clientAt(resources_.dpi());
-  return check((client.right == scene.right && client.bottom == scene.bottom) ||
-               ::SetWindowPos(window_.get(), nullptr, 0, 0, outer.cx + scene.right - client.right,
-                              outer.cy + scene.bottom - client.bottom, kFlags | SWP_NOMOVE) != 0);
 }
 
 Status MainWindow::show(int showCommand) {
@@ -350,7 +309,7 @@ Status MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
   SIZE outer{};
   const Status applied =
       inOrder([&] { return applyDpi(dpi); }, [&] { return check(outerSize(dpi, outer)); },
-              [&] { return placeAt(corner, outer); });
+              [&] { return placeAt(window_.get(), corner, outer, dpi); });
   ::InvalidateRect(window_.get(), nullptr, FALSE);
   return applied;
 }

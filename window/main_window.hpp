@@ -74,16 +74,10 @@ private:
   Status createWindow();
   Status createTextBox();
   Status applyDpi(int dpi);
-  Status placeCentred();
   Status show(int showCommand);
 
   // Fits the text box and the tooltips to the window's DPI.
   Status fitChildren();
-  // The window's outer size for the scene at `dpi`, its frame measured at that DPI too: the
-  // answer to WM_GETDPISCALEDSIZE. False, with the last error set, where the system cannot say.
-  bool outerSize(int dpi, SIZE& outer) const noexcept;
-  // The window at that corner and size, with a client area of the scene's size.
-  Status placeAt(POINT topLeft, SIZE outer);
   // High contrast, and whether keyboard cues always show: read at the start and whenever the
   // system's settings or colours change.
   void readSystemSettings();

@@ -1,0 +1,23 @@
+// Where the window stands on the screen, and its frame's size around the scene at a DPI.
+#pragma once
+
+#include "platform/error.hpp"
+
+#include <windows.h>
+
+namespace kelvarin::win32 {
+
+// A fixed single-line border with caption, system menu and close box; no minimise or
+// maximise box, so the size never changes.
+inline constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+inline constexpr DWORD kWindowExStyle = 0;
+
+// The window's outer size for the scene at `dpi`, its frame measured at that DPI too: the
+// answer to WM_GETDPISCALEDSIZE. False, with the last error set, where the system cannot say.
+bool outerSize(int dpi, SIZE& outer) noexcept;
+// Centred on the screen, for the scene at `dpi`.
+Status placeCentred(HWND window, int dpi);
+// At that corner and size, with a client area of the scene's size at `dpi`.
+Status placeAt(HWND window, POINT topLeft, SIZE outer, int dpi);
+
+} // namespace kelvarin::win32
