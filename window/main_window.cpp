@@ -123,12 +123,7 @@ Status MainWindow::createWindow() {
 }
 
 Status MainWindow::createTextBox() {
-  // Read-only: nothing reads the box back, and Butt rewrites it on every change.
-  textBox_ =
-      ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", texts_[layout::kTxtMode].c_str(),
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
-                        0, 0, 0, 0, window_.get(), nullptr, instance_, nullptr);
-  return check(textBox_ != nullptr);
+  return textBox_.create(window_.get(), instance_, texts_[layout::kTxtMode]);
 }
 
 // Everything that depends on the window's DPI but its place: fonts, cursors, the text box,
@@ -139,11 +134,8 @@ Status MainWindow::applyDpi(int dpi) {
 }
 
 Status MainWindow::fitChildren() {
-  ::SendMessageW(textBox_, WM_SETFONT, reinterpret_cast<WPARAM>(resources_.boxFont()), FALSE);
-  const RECT box = rectOf(layout::kTxtMode);
-  if (::SetWindowPos(textBox_, nullptr, box.left, box.top, box.right - box.left,
-                     box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE) == 0) {
-    return lastError();
+  if (Status fitted = textBox_.fit(resources_.boxFont(), rectOf(layout::kTxtMode)); !fitted.ok()) {
+    return fitted;
   }
   tooltips_.fit(window_.get(), resources_);
   return {};
@@ -177,7 +169,7 @@ Status MainWindow::setSwitchCaption(std::wstring_view caption) {
 
 Status MainWindow::setModeText(std::wstring_view text) {
   texts_[layout::kTxtMode] = text;
-  return check(::SetWindowTextW(textBox_, texts_[layout::kTxtMode].c_str()) != 0);
+  return textBox_.setText(texts_[layout::kTxtMode]);
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
@@ -194,7 +186,7 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     static_cast<void>(self->window_.release()); // the system has destroyed it
-    self->textBox_ = nullptr;
+    self->textBox_.forget();
     self->tooltips_.forget();
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
@@ -319,7 +311,7 @@ std::optional<LRESULT> MainWindow::onGetObject(WPARAM wParam, LPARAM lParam) noe
     return std::nullopt;
   }
   if (!accessibility_) {
-    accessibility_.emplace(static_cast<AccessibleHost&>(*this), window_.get(), textBox_);
+    accessibility_.emplace(static_cast<AccessibleHost&>(*this), window_.get(), textBox_.handle());
   }
   return accessibility_->answer(wParam);
 }

@@ -10,6 +10,7 @@
 #include "window/layout.hpp"
 #include "window/painting.hpp"
 #include "window/pointer.hpp"
+#include "window/text_box.hpp"
 #include "window/tooltips.hpp"
 #include "window/window_class.hpp"
 
@@ -53,7 +54,7 @@ public:
 private:
   // FocusHost
   HWND window() const noexcept override { return window_.get(); }
-  HWND textBox() const noexcept override { return textBox_; }
+  HWND textBox() const noexcept override { return textBox_.handle(); }
   // The text box paints itself: the window's paint would only cover it.
   void invalidate(std::size_t control) override;
 
@@ -124,7 +125,7 @@ private:
 
   // Last, so that it goes first, while everything its messages reach still lives.
   UniqueWindow window_;
-  HWND textBox_ = nullptr; // a child: the window destroys it
+  TextBox textBox_;
 };
 
 } // namespace kelvarin::win32

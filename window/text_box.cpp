@@ -1,0 +1,26 @@
+// The mode text box's creation, its fit to the window's DPI, and its text.
+#include "window/text_box.hpp"
+
+#include "platform/win32/system_error.hpp"
+
+namespace kelvarin::win32 {
+
+Status TextBox::create(HWND parent, HINSTANCE instance, const std::wstring& text) {
+  window_ =
+      ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
+                        0, 0, 0, 0, parent, nullptr, instance, nullptr);
+  return check(window_ != nullptr);
+}
+
+Status TextBox::fit(HFONT font, const RECT& rect) {
+  ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return check(::SetWindowPos(window_, nullptr, rect.left, rect.top, rect.right - rect.left,
+                              rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE) != 0);
+}
+
+Status TextBox::setText(const std::wstring& text) {
+  return check(::SetWindowTextW(window_, text.c_str()) != 0);
+}
+
+} // namespace kelvarin::win32

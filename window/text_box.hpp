@@ -1,0 +1,28 @@
+// The mode text box: the window's only child window, the system's plain read-only EDIT.
+#pragma once
+
+#include "platform/error.hpp"
+
+#include <windows.h>
+
+#include <string>
+
+namespace kelvarin::win32 {
+
+class TextBox {
+public:
+  // Read-only: nothing reads the box back, and Butt rewrites it on every change.
+  Status create(HWND parent, HINSTANCE instance, const std::wstring& text);
+  // Its font and rectangle at the window's DPI.
+  Status fit(HFONT font, const RECT& rect);
+  Status setText(const std::wstring& text);
+
+  // Null before create() and once the window has destroyed it.
+  HWND handle() const noexcept { return window_; }
+  void forget() noexcept { window_ = nullptr; }
+
+private:
+  HWND window_ = nullptr; // a child: the window destroys it
+};
+
+} // namespace kelvarin::win32
