@@ -4,8 +4,8 @@
 // request puts the window's thread in.
 #include "assets/picture_records.hpp"
 #include "pictures/pictures.hpp"
-#include "tests/wine/expected.hpp"
 #include "platform/win32/system_function.hpp"
+#include "tests/wine/expected.hpp"
 #include "tools/driver/driver.hpp"
 #include "window/main_window.hpp"
 
