@@ -110,9 +110,9 @@ TEST_P(AtDpi, ClickOnTheScaledSwitchLabelSwitches) {
 // The tooltip's area is the scaled label too, from the first time the pointer comes.
 TEST_P(AtDpi, TooltipShowsOverTheScaledExitLabel) {
   const layout::Rect r = pixelsOf("lblExit", GetParam().dpi);
-  app_->moveTo({r.right() - 2, r.bottom() - 2});
-  EXPECT_TRUE(
-      waitUntil([&] { return app_->tooltipText() == expected::kExitTip; }, std::chrono::seconds(3)))
+  EXPECT_TRUE(app_->hover(
+      {r.right() - 2, r.bottom() - 2}, [&] { return app_->tooltipText() == expected::kExitTip; },
+      std::chrono::seconds(4)))
       << utf8(app_->tooltipText().value_or(L"(none)"));
 }
 

@@ -187,15 +187,6 @@ layout::Rect pixelsOf(std::string_view control, int dpi) {
   return layout::toPixels(controlNamed(control).twips, dpi);
 }
 
-HCURSOR currentCursor() {
-  CURSORINFO info{};
-  info.cbSize = sizeof info;
-  if (::GetCursorInfo(&info) == 0) {
-    fail("GetCursorInfo");
-  }
-  return info.hCursor;
-}
-
 void saveBmp(const pictures::Canvas& picture, const std::wstring& path) {
   const int width = picture.width;
   const int height = picture.height;
@@ -562,13 +553,7 @@ void Kelvarin::sendMouse(POINT client, std::initializer_list<DWORD> buttons) con
 }
 
 void Kelvarin::pressKey(WORD key, WORD held, int downs, bool release) const {
-  // Keys go to the foreground thread's focus, which the program sets a moment after its window
-  // shows.
-  if (::SetForegroundWindow(window_) == 0 || !poll([&] {
-        return ::GetForegroundWindow() == window_ && inputState().hwndFocus != nullptr;
-      })) {
-    fail("SetForegroundWindow");
-  }
+  bringToFront();
   std::vector<INPUT> inputs;
   const auto stroke = [&](WORD which, DWORD flags) {
     if (which != 0) {
@@ -589,6 +574,25 @@ void Kelvarin::pressKey(WORD key, WORD held, int downs, bool release) const {
       inputs.size()) {
     fail("SendInput");
   }
+}
+
+void Kelvarin::bringToFront() const {
+  // The program sets its focus a moment after its window shows.
+  if (::SetForegroundWindow(window_) == 0 || !poll([&] {
+        return ::GetForegroundWindow() == window_ && inputState().hwndFocus != nullptr;
+      })) {
+    fail("SetForegroundWindow");
+  }
+}
+
+HCURSOR Kelvarin::cursor() const {
+  bringToFront();
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetCursorInfo(&info) == 0) {
+    fail("GetCursorInfo");
+  }
+  return info.hCursor;
 }
 
 GUITHREADINFO Kelvarin::inputState() const {

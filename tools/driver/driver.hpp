@@ -44,8 +44,6 @@ bool waitUntil(Done done, std::chrono::milliseconds limit,
 layout::Rect pixelsOf(std::string_view control);
 // The same for a program started at another DPI.
 layout::Rect pixelsOf(std::string_view control, int dpi);
-// The pointer shown on the screen now, whichever process set it.
-HCURSOR currentCursor();
 
 // Writes the pixels as a 24-bit BMP file, to be looked at.
 void saveBmp(const pictures::Canvas& picture, const std::wstring& path);
@@ -163,12 +161,34 @@ public:
   // The same at a point of the client area; moveTo only moves the mouse there.
   void clickAt(POINT client) const;
   void moveTo(POINT client) const;
+  // Moves the mouse to the point and waits until `done` says so or `limit` has passed. Under
+  // Wine, an event left over from the move before can reach the program after this move's own
+  // and leave it acting on the point before until the mouse moves again. So the same move is
+  // sent again every 1.5 s, three times the delay a tooltip takes to show, which each move
+  // starts anew; sent to the same point, it brings no such leftover itself.
+  template <typename Done>
+  bool hover(POINT client, Done done, std::chrono::milliseconds limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    do {
+      moveTo(client);
+      if (waitUntil(done, std::chrono::milliseconds(1500))) {
+        return true;
+      }
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+  }
   // Real key strokes to the program's focused control, once its window is brought to the front:
   // `key` goes down `downs` times (more than once is a held key repeating) and, unless `release`
   // is false, up again, with `held` (Shift, say) down around it. With no downs it only comes up.
   void pressKey(WORD key, WORD held = 0, int downs = 1, bool release = true) const;
   // Where the program's keyboard focus and caret are.
   GUITHREADINFO inputState() const;
+  // Makes the program's window the foreground one and waits until it has the keyboard focus.
+  void bringToFront() const;
+  // The pointer the program set, read with its window in front: Wine reports the foreground
+  // thread's pointer, not the one on the screen, and a window that opened under another may
+  // not be in front yet.
+  HCURSOR cursor() const;
   // The text of the program's tooltip while one is visible.
   std::optional<std::wstring> tooltipText() const;
   // What the screen shows of the client area.
