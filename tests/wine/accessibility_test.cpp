@@ -4,6 +4,9 @@
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"
+#include "tools/driver/keyboard_cues.hpp"
+#include "tools/driver/text.hpp"
+#include "tools/driver/wait.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // comes through a folder that changed under it.
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
+#include "tools/driver/text.hpp"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,8 @@
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"
+#include "tools/driver/screen.hpp"
+#include "tools/driver/text.hpp"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,8 @@
 // disk holds and have left no file lost or half-written.
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
+#include "tools/driver/programs.hpp"
+#include "tools/driver/text.hpp"
 
 #include <gtest/gtest.h>
 

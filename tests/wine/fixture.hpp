@@ -2,7 +2,8 @@
 // installed, and kelvarin.exe started in it when the test says.
 #pragma once
 
-#include "tools/driver/driver.hpp"
+#include "tools/driver/game_folder.hpp"
+#include "tools/driver/kelvarin.hpp"
 
 #include <gtest/gtest.h>
 

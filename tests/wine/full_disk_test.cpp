@@ -2,7 +2,10 @@
 // Run by full_disk.sh, which mounts a file system of a few KB and names it in
 // KELVARIN_FULL_DISK_DIR, or says in KELVARIN_FULL_DISK_SKIP why it could not.
 #include "tests/wine/expected.hpp"
-#include "tools/driver/driver.hpp"
+#include "tools/driver/game_folder.hpp"
+#include "tools/driver/kelvarin.hpp"
+#include "tools/driver/programs.hpp"
+#include "tools/driver/text.hpp"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,9 @@
 #include "pictures/pictures.hpp"
 #include "platform/win32/system_function.hpp"
 #include "tests/wine/expected.hpp"
-#include "tools/driver/driver.hpp"
+#include "tools/driver/game_folder.hpp"
+#include "tools/driver/pixels.hpp"
+#include "tools/driver/screen.hpp"
 #include "window/main_window.hpp"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,10 @@
 #include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"
 #include "window/resource.h"
+#include "tools/driver/keyboard_cues.hpp"
+#include "tools/driver/programs.hpp"
+#include "tools/driver/screen.hpp"
+#include "tools/driver/wait.hpp"
 
 #include <gtest/gtest.h>
 

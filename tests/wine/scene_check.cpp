@@ -1,5 +1,8 @@
 // Holds what the screen shows of the window against the pictures it is composed of.
 #include "tests/wine/scene_check.hpp"
+#include "tools/driver/kelvarin.hpp"
+#include "tools/driver/screen.hpp"
+#include "tools/driver/wait.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,8 @@
 #pragma once
 
 #include "pictures/pictures.hpp"
-#include "tools/driver/driver.hpp"
+#include "tools/driver/kelvarin.hpp"
+#include "window/layout.hpp"
 
 #include <string>
 #include <vector>

@@ -3,6 +3,7 @@
 // so a test run holds it once, in one prefix.
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
+#include "tools/driver/usage.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 // Start-up of the real program: outside the game folder it refuses to run, inside it shows the
 // mode the marker file says.
 #include "tests/wine/expected.hpp"
-#include "tools/driver/driver.hpp"
+#include "tools/driver/game_folder.hpp"
+#include "tools/driver/kelvarin.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,10 @@
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"
+#include "tools/driver/pixels.hpp"
+#include "tools/driver/programs.hpp"
+#include "tools/driver/screen.hpp"
+#include "tools/driver/text.hpp"
 
 #include <gtest/gtest.h>
 

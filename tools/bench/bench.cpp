@@ -9,7 +9,10 @@
 #include "assets/picture_records.hpp"
 #include "mode/texts.hpp"
 #include "platform/win32/handles.hpp"
-#include "tools/driver/driver.hpp"
+#include "tools/driver/game_folder.hpp"
+#include "tools/driver/kelvarin.hpp"
+#include "tools/driver/programs.hpp"
+#include "tools/driver/usage.hpp"
 
 #include <windows.h>
 
