@@ -9,6 +9,7 @@
 #include "tools/driver/game_folder.hpp"
 #include "tools/driver/pixels.hpp"
 #include "tools/driver/screen.hpp"
+#include "tools/driver/text.hpp"
 #include "window/main_window.hpp"
 
 #include <gtest/gtest.h>
@@ -122,7 +123,8 @@ void expectDrawnAsInFile(HICON icon, std::span<const std::uint8_t> record) {
 class InProcess : public testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(window_.open(SW_SHOWNOACTIVATE).ok());
+    const Status opened = window_.open(SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(opened.ok()) << opened.error().code << ": " << utf8(opened.error().description);
     handle_ = window_.handle();
     ASSERT_NE(handle_, nullptr);
   }
