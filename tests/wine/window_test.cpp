@@ -114,9 +114,9 @@ TEST_F(Window, OnlyTheCommandLabelsAnswerClicks) {
 
 TEST_F(Window, PointerIsTheHandOnlyOverCommandLabels) {
   // Handles of the system cursors differ from process to process under Wine: the program's
-  // own arrow is the one its title bar shows. The move goes twice, as hover() says why.
-  for (int i = 0; i < 2; ++i) {
-    app_->moveTo(kTitleBar);
+  // own arrow is the one its title bar shows, a pixel down from it too, as hover() says why.
+  for (const LONG down : {0, 1}) {
+    app_->moveTo({kTitleBar.x, kTitleBar.y + down});
     std::this_thread::sleep_for(300ms);
   }
   const HCURSOR arrow = app_->cursor();

@@ -57,20 +57,22 @@ public:
   void clickAt(POINT client) const;
   void moveTo(POINT client) const;
   // Moves the mouse to the point and waits until `done` says so or `limit` has passed. Under
-  // Wine, an event left over from the move before can reach the program after this move's own
-  // and leave it acting on the point before until the mouse moves again. So the same move is
-  // sent again every 1.5 s, three times the delay a tooltip takes to show, which each move
-  // starts anew; sent to the same point, it brings no such leftover itself.
+  // Wine the program now and then goes on acting on the point before, with the pointer already
+  // here, until the mouse moves again; and a move to where the pointer already is brings
+  // nothing. So, every 1.5 s (three times a tooltip's delay, which each move starts anew), the
+  // mouse goes a pixel down and back. The pixel below the point must lie in the same control.
   template <typename Done>
   bool hover(POINT client, Done done, std::chrono::milliseconds limit) const {
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    do {
-      moveTo(client);
-      if (waitUntil(done, std::chrono::milliseconds(1500))) {
-        return true;
+    moveTo(client);
+    while (!waitUntil(done, std::chrono::milliseconds(1500))) {
+      if (std::chrono::steady_clock::now() >= deadline) {
+        return false;
       }
-    } while (std::chrono::steady_clock::now() < deadline);
-    return false;
+      moveTo({client.x, client.y + 1});
+      moveTo(client);
+    }
+    return true;
   }
   // Real key strokes to the program's focused control, once its window is brought to the front:
   // `key` goes down `downs` times (more than once is a held key repeating) and, unless `release`
