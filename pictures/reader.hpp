@@ -21,8 +21,6 @@ public:
   }
 
   bool ok() const { return ok_; }
-  std::size_t position() const { return position_; }
-  std::size_t remaining() const { return ok_ ? bytes_.size() - position_ : 0; }
 
   std::uint32_t u8() { return take(1) ? bytes_[position_ - 1] : 0; }
   std::uint32_t u16() {
