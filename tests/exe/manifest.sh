@@ -1,8 +1,9 @@
 #!/bin/sh
-# Fails when the manifest built into kelvarin.exe asks for an execution level, or when the exe
-# carries no manifest. Any level turns Windows' file virtualisation off, so a game under Program
-# Files would see a different fun.mode.on from ours. The exe is checked rather than the source
-# of the manifest: whatever the toolchain links in ends up there too.
+# Fails when the manifest built into kelvarin.exe asks for an execution level or keeps a
+# comment, or when the exe carries no manifest. Any level turns Windows' file virtualisation
+# off, so a game under Program Files would see a different fun.mode.on from ours. The exe is
+# checked rather than the source of the manifest: whatever the toolchain links in ends up there
+# too.
 #   manifest.sh EXE
 set -eu
 exe=$1
@@ -20,4 +21,9 @@ if [ -n "$level" ]; then
     "(window/kelvarin.manifest.in says why)."
   exit 1
 fi
-echo "kelvarin.exe: a manifest without an execution level."
+# Its comments are for the source's reader; in the exe they only take room.
+if LC_ALL=C grep -a -q -F '<!--' "$exe"; then
+  echo "kelvarin.exe's manifest keeps a comment, which cmake/manifest.cmake should take out."
+  exit 1
+fi
+echo "kelvarin.exe: a manifest without an execution level or comments."
