@@ -66,55 +66,60 @@ RECT clientAt(int dpi) noexcept {
 
 Status DpiResources::make(int dpi) {
   dpi_ = dpi;
-  return inOrder([&] { return makeFonts(); }, [&] { return makeHands(); });
+  tooltipFont_.reset();
+  for (UniqueCursor& hand : hands_) {
+    hand.reset();
+  }
+  return makeFonts();
 }
 
 HFONT DpiResources::labelFont(const layout::Font* font) const noexcept {
   return font == &layout::kPlateFont ? plateFont_.get() : smallFont_.get();
 }
 
-// The labels' fonts from the table; the text box and the tooltips keep the system's fonts for
-// them.
+// The labels' fonts from the table; the text box keeps the system's font for it.
 Status DpiResources::makeFonts() {
   LOGFONTW boxFont{};
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics; // built for XP: without the field Vista added, which XP refuses
   return inOrder([&] { return createFont(layout::kSmallFont, dpi_, smallFont_); },
                  [&] { return createFont(layout::kPlateFont, dpi_, plateFont_); },
                  [&] {
                    return check(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont,
                                              &boxFont) != 0);
                  },
-                 [&] {
-                   return check(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize,
-                                                        &metrics, 0) != 0);
-                 },
-                 [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); },
-                 [&] { return scaledSystemFont(metrics.lfStatusFont, dpi_, tooltipFont_); });
+                 [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); });
+}
+
+// The system's font for tooltips.
+HFONT DpiResources::tooltipFont() noexcept {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics; // built for XP: without the field Vista added, which XP refuses
+  if (!tooltipFont_ &&
+      ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != 0) {
+    static_cast<void>(scaledSystemFont(metrics.lfStatusFont, dpi_, tooltipFont_));
+  }
+  return tooltipFont_.get();
 }
 
 // The hand, sized for the window's DPI like everything else on it.
-Status DpiResources::makeHands() {
-  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-    if (layout::kControls[i].mouseIcon == nullptr) {
-      continue;
-    }
-    const auto file = assets::recordFile(*layout::kControls[i].mouseIcon);
-    const auto cursor = file ? pictures::iconImage(*file) : std::nullopt;
-    if (!cursor || !cursor->cursor) {
-      return damagedPictures();
-    }
-    // A cursor resource starts with its hot spot, which the file keeps in its directory; the
-    // system scales both with the size asked for.
-    std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
-    hands_[i].reset(::CreateIconFromResourceEx(
-        resource.data(), static_cast<DWORD>(resource.size()), FALSE, 0x00030000,
-        layout::atDpi(cursor->width, dpi_), layout::atDpi(cursor->height, dpi_), LR_DEFAULTCOLOR));
-    if (!hands_[i]) {
-      return lastError();
-    }
+Status DpiResources::handOf(std::size_t control, HCURSOR& hand) {
+  hand = hands_[control].get();
+  const std::span<const std::uint8_t>* record = layout::kControls[control].mouseIcon;
+  if (hand != nullptr || record == nullptr) {
+    return {};
   }
-  return {};
+  const auto file = assets::recordFile(*record);
+  const auto cursor = file ? pictures::iconImage(*file) : std::nullopt;
+  if (!cursor || !cursor->cursor) {
+    return damagedPictures();
+  }
+  // A cursor resource starts with its hot spot, which the file keeps in its directory; the
+  // system scales both with the size asked for.
+  std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
+  hands_[control].reset(::CreateIconFromResourceEx(
+      resource.data(), static_cast<DWORD>(resource.size()), FALSE, 0x00030000,
+      layout::atDpi(cursor->width, dpi_), layout::atDpi(cursor->height, dpi_), LR_DEFAULTCOLOR));
+  hand = hands_[control].get();
+  return check(hand != nullptr);
 }
 
 } // namespace kelvarin::win32

@@ -22,22 +22,23 @@ RECT clientAt(int dpi) noexcept;
 
 // The fonts of the labels, the text box and the tooltips, and the hand cursors: made again
 // for each DPI, in place of what was made for the one before. They are used by the
-// window, its text box and its tooltip, so they must outlive all three.
+// window, its text box and its tooltip, so they must outlive all three. What the first
+// frame does not show, the hands and the tooltips' font, is made when it is first asked for.
 class DpiResources {
 public:
-  // Stops at the first failure.
+  // The fonts the window shows; stops at the first failure.
   Status make(int dpi);
 
   int dpi() const noexcept { return dpi_; }
   HFONT labelFont(const layout::Font* font) const noexcept;
   HFONT boxFont() const noexcept { return boxFont_.get(); }
-  HFONT tooltipFont() const noexcept { return tooltipFont_.get(); }
-  // Null for a control without a hand.
-  HCURSOR handOf(std::size_t control) const noexcept { return hands_[control].get(); }
+  // Null where it cannot be made: the tooltips then keep their own.
+  HFONT tooltipFont() noexcept;
+  // The control's hand, made at the first ask; `hand` stays null for a control without one.
+  Status handOf(std::size_t control, HCURSOR& hand);
 
 private:
   Status makeFonts();
-  Status makeHands();
 
   int dpi_ = layout::kBaseDpi;
   UniqueFont smallFont_;

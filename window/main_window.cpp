@@ -78,11 +78,12 @@ template <typename Step> Status MainWindow::whileBusy(Step step) {
 Status MainWindow::open(int showCommand) {
   // No command may run inside the Load handler's message box.
   const Status made = whileBusy([&] {
+    // The window is made where it stays and at its size, for the DPI it will most likely
+    // have, and its text box in place: every move or size of a window is a round of messages.
     return inOrder([&] { return class_.make(instance_, &MainWindow::procedure); },
-                   [&] { return createWindow(); }, [&] { return createTextBox(); },
-                   [&] { return applyDpi(windowDpi(window_.get(), layout::kBaseDpi)); },
-                   [&] { return placeCentred(window_.get(), resources_.dpi()); },
-                   [&] { return form_.Form_Load(); });
+                   [&] { return makeForDpi(systemDpi(layout::kBaseDpi)); },
+                   [&] { return createWindow(); }, [&] { return adoptWindowDpi(); },
+                   [&] { return createTextBox(); }, [&] { return form_.Form_Load(); });
   });
   if (!made.ok() || !window_) {
     return made; // the Load handler may have closed the window before it was shown
@@ -113,24 +114,47 @@ void MainWindow::close() {
   end(0);
 }
 
-// Hidden, and sized once its DPI is known.
+// Hidden, centred for the DPI its resources were made for.
 Status MainWindow::createWindow() {
+  RECT rect{};
+  if (!centredRect(resources_.dpi(), rect)) {
+    return lastError();
+  }
   // WM_NCCREATE hands the window to window_.
-  return check(::CreateWindowExW(kWindowExStyle, class_.name(),
-                                 std::wstring(layout::kWindow.caption).c_str(), kWindowStyle,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_,
-                                 this) != nullptr);
+  if (::CreateWindowExW(kWindowExStyle, class_.name(),
+                        std::wstring(layout::kWindow.caption).c_str(), kWindowStyle, rect.left,
+                        rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                        instance_, this) == nullptr) {
+    return lastError();
+  }
+  return fitClientArea(window_.get(), {rect.right - rect.left, rect.bottom - rect.top},
+                       resources_.dpi());
+}
+
+// Where the window came out on a monitor of another DPI than the system's (Windows 8.1 and
+// later), it is made and centred again for that one.
+Status MainWindow::adoptWindowDpi() {
+  const int dpi = windowDpi(window_.get(), resources_.dpi());
+  if (dpi == resources_.dpi()) {
+    return {};
+  }
+  return inOrder([&] { return makeForDpi(dpi); }, [&] { return placeCentred(window_.get(), dpi); });
 }
 
 Status MainWindow::createTextBox() {
-  return textBox_.create(window_.get(), instance_, texts_[layout::kTxtMode]);
+  return textBox_.create(window_.get(), instance_, texts_[layout::kTxtMode], resources_.boxFont(),
+                         rectOf(layout::kTxtMode));
 }
 
-// Everything that depends on the window's DPI but its place: fonts, cursors, the text box,
-// the tooltips and the pictures.
+// The fonts and the pictures at `dpi`.
+Status MainWindow::makeForDpi(int dpi) {
+  return inOrder([&] { return resources_.make(dpi); }, [&] { return painting_.compose(dpi); });
+}
+
+// Everything that depends on the window's DPI but its place: fonts, cursors, the pictures, the
+// text box and the tooltips.
 Status MainWindow::applyDpi(int dpi) {
-  return inOrder([&] { return resources_.make(dpi); }, [&] { return fitChildren(); },
-                 [&] { return painting_.compose(dpi); });
+  return inOrder([&] { return makeForDpi(dpi); }, [&] { return fitChildren(); });
 }
 
 Status MainWindow::fitChildren() {
@@ -148,11 +172,14 @@ Status MainWindow::show(int showCommand) {
   return check(::UpdateWindow(window_.get()) != 0);
 }
 
-// The text box repaints too: the window's paint would cover it.
+// The text box repaints too: the window's paint would cover it. A window not yet shown is
+// painted whole when it is.
 void MainWindow::readSystemSettings() {
   painting_.readHighContrast();
   focus_.readKeyboardCues();
-  ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  if (::IsWindowVisible(window_.get()) != 0) {
+    ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
 }
 
 // A screen reader hears the new word, whatever pressed the switch.
@@ -167,9 +194,17 @@ Status MainWindow::setSwitchCaption(std::wstring_view caption) {
   return {};
 }
 
+// The box is made showing its text: the Load handler's same text costs no round of messages.
 Status MainWindow::setModeText(std::wstring_view text) {
-  texts_[layout::kTxtMode] = text;
-  return textBox_.setText(texts_[layout::kTxtMode]);
+  if (texts_[layout::kTxtMode] == text) {
+    return {};
+  }
+  std::wstring shown(text);
+  if (Status set = textBox_.setText(shown); !set.ok()) {
+    return set;
+  }
+  texts_[layout::kTxtMode] = std::move(shown);
+  return {};
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
@@ -206,13 +241,16 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   case WM_ERASEBKGND:
     return 1; // the paint covers every pixel
   case WM_SETCURSOR:
-    if (reinterpret_cast<HWND>(wParam) == window_.get() && LOWORD(lParam) == HTCLIENT &&
-        pointer_.onSetCursor(window_.get(), resources_)) {
-      return TRUE;
+    if (reinterpret_cast<HWND>(wParam) == window_.get() && LOWORD(lParam) == HTCLIENT) {
+      bool set = false;
+      status = pointer_.onSetCursor(window_.get(), resources_, set);
+      if (set) {
+        return TRUE;
+      }
     }
     break;
   case WM_MOUSEMOVE:
-    pointer_.onMouseMove(window_.get(), pointOf(lParam), resources_);
+    status = pointer_.onMouseMove(window_.get(), pointOf(lParam), resources_);
     tooltips_.onMouseMove(window_.get(), pointOf(lParam), wParam, resources_);
     return 0;
   case WM_LBUTTONDOWN:
@@ -367,8 +405,10 @@ void MainWindow::takeFocus(std::size_t control) noexcept {
   }
 }
 
+// Not before the window is shown, which paints it whole.
 void MainWindow::invalidate(std::size_t control) {
-  if (window_ && layout::kControls[control].kind != layout::Kind::TextBox) {
+  if (window_ && ::IsWindowVisible(window_.get()) != 0 &&
+      layout::kControls[control].kind != layout::Kind::TextBox) {
     const RECT r = rectOf(control);
     ::InvalidateRect(window_.get(), &r, FALSE);
   }

@@ -72,10 +72,13 @@ private:
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
   // The steps of open(), in order.
+  Status makeForDpi(int dpi);
   Status createWindow();
+  Status adoptWindowDpi();
   Status createTextBox();
-  Status applyDpi(int dpi);
   Status show(int showCommand);
+
+  Status applyDpi(int dpi);
 
   // Fits the text box and the tooltips to the window's DPI.
   Status fitChildren();

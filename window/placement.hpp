@@ -15,9 +15,15 @@ inline constexpr DWORD kWindowExStyle = 0;
 // The window's outer size for the scene at `dpi`, its frame measured at that DPI too: the
 // answer to WM_GETDPISCALEDSIZE. False, with the last error set, where the system cannot say.
 bool outerSize(int dpi, SIZE& outer) noexcept;
+// The window's rectangle centred on the screen for the scene at `dpi`, to be created in: a
+// window placed once it exists costs Wine a dozen round trips to its server.
+bool centredRect(int dpi, RECT& rect) noexcept;
 // Centred on the screen, for the scene at `dpi`.
 Status placeCentred(HWND window, int dpi);
 // At that corner and size, with a client area of the scene's size at `dpi`.
 Status placeAt(HWND window, POINT topLeft, SIZE outer, int dpi);
+// Makes up the difference where the window of that outer size has a client area off the
+// scene's size at `dpi`.
+Status fitClientArea(HWND window, SIZE outer, int dpi);
 
 } // namespace kelvarin::win32

@@ -10,32 +10,38 @@ std::optional<std::size_t> controlAt(POINT client, const DpiResources& resources
 }
 
 // The hand where a control wants it, else null for the class's arrow.
-HCURSOR handAt(POINT client, const DpiResources& resources) {
+Status handAt(POINT client, DpiResources& resources, HCURSOR& hand) {
   const auto hit = controlAt(client, resources);
-  return hit && layout::kControls[*hit].pointer == layout::Pointer::Hand ? resources.handOf(*hit)
-                                                                         : nullptr;
+  hand = nullptr;
+  return hit && layout::kControls[*hit].pointer == layout::Pointer::Hand
+             ? resources.handOf(*hit, hand)
+             : Status{};
 }
 
 } // namespace
 
-bool Pointer::onSetCursor(HWND window, const DpiResources& resources) const {
+Status Pointer::onSetCursor(HWND window, DpiResources& resources, bool& set) const {
   POINT point{};
-  const HCURSOR hand = ::GetCursorPos(&point) != 0 && ::ScreenToClient(window, &point) != 0
-                           ? handAt(point, resources)
-                           : nullptr;
-  if (hand == nullptr) {
-    return false;
+  HCURSOR hand = nullptr;
+  Status found;
+  if (::GetCursorPos(&point) != 0 && ::ScreenToClient(window, &point) != 0) {
+    found = handAt(point, resources, hand);
   }
-  ::SetCursor(hand);
-  return true;
+  set = hand != nullptr;
+  if (set) {
+    ::SetCursor(hand);
+  }
+  return found;
 }
 
-void Pointer::onMouseMove(HWND window, POINT point, const DpiResources& resources) const {
+Status Pointer::onMouseMove(HWND window, POINT point, DpiResources& resources) const {
   // The move's own position settles the pointer: the system's position, which WM_SETCURSOR
   // reads, may already be past it or not yet there.
-  const HCURSOR hand = handAt(point, resources);
+  HCURSOR hand = nullptr;
+  Status found = handAt(point, resources, hand);
   ::SetCursor(
       hand != nullptr ? hand : reinterpret_cast<HCURSOR>(::GetClassLongPtrW(window, GCLP_HCURSOR)));
+  return found;
 }
 
 void Pointer::onButtonDown(HWND window, POINT point, const DpiResources& resources) {

@@ -12,10 +12,10 @@ namespace kelvarin::win32 {
 // A click is a press and a release on the same control, as with any button.
 class Pointer {
 public:
-  // WM_SETCURSOR over the client area: true where the hand is set, else the class's arrow is
-  // left to the system.
-  bool onSetCursor(HWND window, const DpiResources& resources) const;
-  void onMouseMove(HWND window, POINT point, const DpiResources& resources) const;
+  // WM_SETCURSOR over the client area: `set` where the hand is set, else the class's arrow is
+  // left to the system. The hands are made as the pointer first needs them.
+  Status onSetCursor(HWND window, DpiResources& resources, bool& set) const;
+  Status onMouseMove(HWND window, POINT point, DpiResources& resources) const;
   void onButtonDown(HWND window, POINT point, const DpiResources& resources);
   // The control clicked, where the release ends a click.
   std::optional<std::size_t> onButtonUp(HWND window, POINT point, const DpiResources& resources);

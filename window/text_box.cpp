@@ -5,12 +5,17 @@
 
 namespace kelvarin::win32 {
 
-Status TextBox::create(HWND parent, HINSTANCE instance, const std::wstring& text) {
-  window_ =
-      ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
-                        0, 0, 0, 0, parent, nullptr, instance, nullptr);
-  return check(window_ != nullptr);
+Status TextBox::create(HWND parent, HINSTANCE instance, const std::wstring& text, HFONT font,
+                       const RECT& rect) {
+  window_ = ::CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, rect.left,
+      rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance, nullptr);
+  if (window_ == nullptr) {
+    return lastError();
+  }
+  ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return {};
 }
 
 Status TextBox::fit(HFONT font, const RECT& rect) {

@@ -11,10 +11,13 @@ namespace kelvarin::win32 {
 
 class TextBox {
 public:
-  // Read-only: nothing reads the box back, and Butt rewrites it on every change.
-  Status create(HWND parent, HINSTANCE instance, const std::wstring& text);
+  // Read-only: nothing reads the box back, and Butt rewrites it on every change. Made where it
+  // stays and with its font, as the window's first frame shows it.
+  Status create(HWND parent, HINSTANCE instance, const std::wstring& text, HFONT font,
+                const RECT& rect);
   // Its font and rectangle at the window's DPI.
   Status fit(HFONT font, const RECT& rect);
+  // A text the box shows already is not written again, which would only repaint it.
   Status setText(const std::wstring& text);
 
   // Null before create() and once the window has destroyed it.

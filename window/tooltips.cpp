@@ -26,7 +26,7 @@ TTTOOLINFOW toolOf(HWND window, std::size_t control) {
 
 } // namespace
 
-void Tooltips::onMouseMove(HWND window, POINT point, WPARAM keys, const DpiResources& resources) {
+void Tooltips::onMouseMove(HWND window, POINT point, WPARAM keys, DpiResources& resources) {
   if (tried_) {
     return;
   }
@@ -36,7 +36,7 @@ void Tooltips::onMouseMove(HWND window, POINT point, WPARAM keys, const DpiResou
   }
 }
 
-void Tooltips::create(HWND window, POINT point, WPARAM keys, const DpiResources& resources) {
+void Tooltips::create(HWND window, POINT point, WPARAM keys, DpiResources& resources) {
   tried_ = true;
   commonControls_ = loadSystemModule(L"comctl32.dll");
   using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
@@ -75,7 +75,7 @@ void Tooltips::create(HWND window, POINT point, WPARAM keys, const DpiResources&
   ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
-void Tooltips::fit(HWND window, const DpiResources& resources) {
+void Tooltips::fit(HWND window, DpiResources& resources) {
   if (tooltip_ == nullptr) {
     return;
   }

@@ -17,16 +17,16 @@ public:
   Tooltips& operator=(const Tooltips&) = delete;
 
   // A WM_MOUSEMOVE of the window, with its parameters.
-  void onMouseMove(HWND window, POINT point, WPARAM keys, const DpiResources& resources);
+  void onMouseMove(HWND window, POINT point, WPARAM keys, DpiResources& resources);
   // The tooltips' font and areas at the window's DPI.
-  void fit(HWND window, const DpiResources& resources);
+  void fit(HWND window, DpiResources& resources);
   // The window has destroyed the tooltip with itself.
   void forget() noexcept { tooltip_ = nullptr; }
 
 private:
   // Tooltips are a help, not a function, so where they can't be made the window goes on
   // without them.
-  void create(HWND window, POINT point, WPARAM keys, const DpiResources& resources);
+  void create(HWND window, POINT point, WPARAM keys, DpiResources& resources);
 
   HINSTANCE instance_;
   // Loaded once, and kept until after the window and its tooltip have gone.
