@@ -41,6 +41,36 @@ install() {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$@" </dev/null
 }
 
+installed_versions() {
+  dpkg-query -W -f='${Status} ${binary:Package} ${Version}\n' |
+    awk '$3 == "installed" {print $4, $5}' | LC_ALL=C sort
+}
+
+# Where the security suite's amd64 libraries have no i386 twin yet, the main suite has both:
+# it is preferred for this one command, through a preferences file of its own, and whatever
+# that takes back to an older version is named.
+prefs=""
+trap '[ -z "$prefs" ] || rm -f "$prefs"' EXIT
+install_from_main_suite() {
+  local suite before after downgraded
+  suite=$(sed -n 's/^VERSION_CODENAME=//p' /etc/os-release 2>/dev/null)
+  [ -n "$suite" ] || return 1
+  echo "Trying again with the main suite's ($suite) versions preferred."
+  prefs=$(mktemp)
+  printf 'Package: *\nPin: release n=%s\nPin-Priority: 1001\n' "$suite" >"$prefs"
+  before=$(installed_versions)
+  install -o Dir::Etc::Preferences="$prefs" --allow-downgrades "$@" || return 1
+  after=$(installed_versions)
+  downgraded=$(LC_ALL=C join <(echo "$before") <(echo "$after") | while read -r name old new; do
+    if dpkg --compare-versions "$new" lt "$old"; then
+      printf '%s %s to %s, ' "$name" "$old" "$new"
+    fi
+  done)
+  downgraded=${downgraded%, }
+  echo "Installed $* with the main suite's ($suite) versions preferred; downgraded:" \
+    "${downgraded:-none}."
+}
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   if ! install "${missing[@]}"; then
@@ -53,7 +83,7 @@ fi
 # half-synced mirror can make impossible without holding anything else back.
 if [ ${#missing32[@]} -gt 0 ]; then
   echo "Installing: ${missing32[*]}"
-  if ! install "${missing32[@]}"; then
+  if ! install "${missing32[@]}" && ! install_from_main_suite "${missing32[@]}"; then
     echo "Warning: ${missing32[*]} could not be installed (apt-get's reason is above): the" \
       "64-bit build runs end to end instead of the 32-bit one." >&2
   fi
