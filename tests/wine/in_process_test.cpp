@@ -6,11 +6,13 @@
 #include "pictures/pictures.hpp"
 #include "platform/win32/system_function.hpp"
 #include "tests/wine/expected.hpp"
+#include "tests/wine/scene_check.hpp"
 #include "tools/driver/game_folder.hpp"
 #include "tools/driver/pixels.hpp"
 #include "tools/driver/screen.hpp"
 #include "tools/driver/text.hpp"
 #include "window/main_window.hpp"
+#include "window/scene.hpp"
 
 #include <gtest/gtest.h>
 
@@ -182,6 +184,33 @@ TEST_F(InProcess, IconAndHandCursorAreAsDrawnWithTheHotSpotAtTheFingertip) {
   EXPECT_EQ(bitmaps.hotSpot.x, 5);
   EXPECT_EQ(bitmaps.hotSpot.y, 0);
   expectDrawnAsInFile(hand, assets::lblRunMouseIcon);
+}
+
+// Straight from opening, before a message is pumped, the window shows everything its first
+// frame holds: the pictures, every word and the mode. What waits for the pointer (the hands,
+// the tooltips) is no part of it.
+TEST_F(InProcess, FirstPaintIsWhole) {
+  RECT client{};
+  ASSERT_NE(::GetClientRect(handle_, &client), 0);
+  const win32::WindowDc dc(handle_);
+  const DibSection shot(client.right, client.bottom);
+  ::BitBlt(shot.dc(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+  const pictures::Canvas seen = shot.pixels();
+  const auto scene = scene::compose();
+  ASSERT_TRUE(scene);
+  EXPECT_EQ(pictureMismatches(seen, *scene, layout::kBaseDpi), "");
+  for (const std::string_view label : {"lblSwitch", "lblRun", "lblExit"}) {
+    EXPECT_GT(wordBox(seen, *scene, pixelsOf(label, layout::kBaseDpi)).height, 8) << label;
+  }
+  const layout::Rect box = pixelsOf("txtMode", layout::kBaseDpi);
+  const std::uint32_t background = seen.at(box.left + 3, box.top + 3);
+  int text = 0;
+  for (int y = box.top + 3; y < box.top + box.height - 3; ++y) {
+    for (int x = box.left + 3; x < box.left + box.width - 3; ++x) {
+      text += darkerOrSame(seen.at(x, y), background) && seen.at(x, y) != background ? 1 : 0;
+    }
+  }
+  EXPECT_GT(text, 20) << "the mode is not in its box";
 }
 
 // Whether the window's paint reaches every pixel of its client area, the text box's included:
