@@ -4,7 +4,7 @@
 
 namespace kelvarin::pictures {
 
-std::optional<Canvas> decodeBmp(Bytes file) {
+std::optional<Bitmap> readBmp(Bytes file) {
   Reader in(file);
   const bool signature = in.u8() == 'B' && in.u8() == 'M';
   in.u32(); // file size: the pixel rows' bounds are checked against the bytes themselves
@@ -19,22 +19,19 @@ std::optional<Canvas> decodeBmp(Bytes file) {
     return std::nullopt;
   }
   const auto rows = static_cast<std::size_t>(height < 0 ? -height : height);
-  const auto columns = static_cast<std::size_t>(width);
-  const std::size_t stride = (columns * 3 + 3) / 4 * 4;
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
   Reader pixels(file, pixelOffset);
   const Bytes data = pixels.bytes(stride * rows);
   if (!pixels.ok()) {
     return std::nullopt;
   }
-  Canvas bitmap(static_cast<int>(columns), static_cast<int>(rows));
-  for (std::size_t y = 0; y < rows; ++y) {
-    const std::size_t stored = height > 0 ? rows - 1 - y : y;
-    const Bytes row = data.subspan(stored * stride, columns * 3);
-    for (std::size_t x = 0; x < columns; ++x) {
-      bitmap.pixels[y * columns + x] = rgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-    }
-  }
-  return bitmap;
+  return Bitmap{static_cast<int>(width), static_cast<int>(rows), data, stride, height > 0};
+}
+
+std::uint32_t Bitmap::at(int x, int y) const {
+  const auto row = static_cast<std::size_t>(bottomUp ? height - 1 - y : y);
+  const std::uint8_t* pixel = &rows[row * stride + 3 * static_cast<std::size_t>(x)];
+  return rgb(pixel[2], pixel[1], pixel[0]);
 }
 
 } // namespace kelvarin::pictures

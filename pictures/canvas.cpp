@@ -5,6 +5,48 @@
 #include <algorithm>
 
 namespace kelvarin::pictures {
+namespace {
+
+// For each canvas column, or each row, the picture's column or row it shows; -1 where the
+// picture does not lie.
+std::vector<int> shownAlong(int canvasLength, int sceneLength, int start, int length,
+                            int pictureLength) {
+  std::vector<int> shown(static_cast<std::size_t>(canvasLength));
+  for (int c = 0; c < canvasLength; ++c) {
+    const std::int64_t s = std::int64_t{c} * sceneLength / canvasLength - start;
+    shown[static_cast<std::size_t>(c)] =
+        s >= 0 && s < length ? static_cast<int>(s * pictureLength / length) : -1;
+  }
+  return shown;
+}
+
+struct Shown {
+  Shown(const Canvas& canvas, const Placement& place, int pictureWidth, int pictureHeight)
+      : columns(shownAlong(canvas.width, place.sceneWidth, place.left, place.width, pictureWidth)),
+        rows(shownAlong(canvas.height, place.sceneHeight, place.top, place.height, pictureHeight)) {
+  }
+
+  // Paints each pixel of the canvas rows that show picture row `y` as paint(pixel, picture x)
+  // says.
+  template <typename Paint> void paintRow(Canvas& canvas, int y, Paint paint) const {
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+      if (rows[row] != y) {
+        continue;
+      }
+      std::uint32_t* pixels = &canvas.pixels[row * columns.size()];
+      for (std::size_t column = 0; column < columns.size(); ++column) {
+        if (columns[column] >= 0) {
+          paint(pixels[column], columns[column]);
+        }
+      }
+    }
+  }
+
+  std::vector<int> columns;
+  std::vector<int> rows;
+};
+
+} // namespace
 
 Canvas::Canvas(int canvasWidth, int canvasHeight, std::uint32_t fill)
     : width(std::max(canvasWidth, 0)), height(std::max(canvasHeight, 0)),
@@ -14,40 +56,26 @@ std::uint32_t Canvas::at(int x, int y) const {
   return pixels[offset(x, y, width)];
 }
 
-void drawUnscaled(Canvas& canvas, const Canvas& picture, int left, int top) {
-  const int fromX = std::max(0, -left);
-  const int toX = std::min(picture.width, canvas.width - left);
-  const int fromY = std::max(0, -top);
-  const int toY = std::min(picture.height, canvas.height - top);
-  for (int y = fromY; y < toY; ++y) {
-    for (int x = fromX; x < toX; ++x) {
-      canvas.pixels[offset(left + x, top + y, canvas.width)] =
-          picture.pixels[offset(x, y, picture.width)];
-    }
+void draw(Canvas& canvas, const Bitmap& bitmap, const Placement& placement) {
+  const Shown shown(canvas, placement, bitmap.width, bitmap.height);
+  for (int y = 0; y < bitmap.height; ++y) {
+    shown.paintRow(canvas, y, [&](std::uint32_t& pixel, int x) { pixel = bitmap.at(x, y); });
   }
 }
 
-void drawStretched(Canvas& canvas, const GifPicture& picture, int destLeft, int destTop,
-                   int destWidth, int destHeight) {
-  if (destWidth <= 0 || destHeight <= 0 ||
-      picture.indices.size() != area(picture.width, picture.height)) {
+void draw(Canvas& canvas, const GifPicture& picture, const Placement& placement) {
+  if (picture.indices.size() != area(picture.width, picture.height)) {
     return;
   }
-  const int fromX = std::max(0, -destLeft);
-  const int toX = std::min(destWidth, canvas.width - destLeft);
-  const int fromY = std::max(0, -destTop);
-  const int toY = std::min(destHeight, canvas.height - destTop);
-  for (int dy = fromY; dy < toY; ++dy) {
-    const auto sourceY =
-        static_cast<int>(static_cast<std::int64_t>(dy) * picture.height / destHeight);
-    for (int dx = fromX; dx < toX; ++dx) {
-      const auto sourceX =
-          static_cast<int>(static_cast<std::int64_t>(dx) * picture.width / destWidth);
-      const std::uint8_t index = picture.indices[offset(sourceX, sourceY, picture.width)];
+  const Shown shown(canvas, placement, picture.width, picture.height);
+  for (int y = 0; y < picture.height; ++y) {
+    const std::uint8_t* indices = &picture.indices[offset(0, y, picture.width)];
+    shown.paintRow(canvas, y, [&](std::uint32_t& pixel, int x) {
+      const std::uint8_t index = indices[x];
       if (index != picture.transparentIndex) {
-        canvas.pixels[offset(destLeft + dx, destTop + dy, canvas.width)] = picture.colours[index];
+        pixel = picture.colours[index];
       }
-    }
+    });
   }
 }
 

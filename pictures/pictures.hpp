@@ -1,10 +1,12 @@
 // The window's pictures decoded and composed without the system: a 24-bit BMP, our GIF, the
 // single image of an ICO or CUR file, and the canvas, the one grid of pixels they are composed
-// on. The program is built without exceptions, so a malformed file decodes to nothing; no
-// decoder reads outside the bytes it is given.
+// on. The BMP is decoded straight onto the canvas as it is drawn. The program is built without
+// exceptions, so a malformed file decodes to nothing; no decoder reads outside
+// the bytes it is given.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -12,7 +14,7 @@
 
 namespace kelvarin::pictures {
 
-// A grid of pixels: a decoded bitmap, the window's surface, what the screen shows of it.
+// A grid of pixels: the window's surface, what the screen shows of it.
 struct Canvas {
   Canvas(int canvasWidth, int canvasHeight, std::uint32_t fill = 0);
 
@@ -24,8 +26,37 @@ struct Canvas {
   std::vector<std::uint32_t> pixels; // 0x00RRGGBB, rows top-down
 };
 
-// An uncompressed 24-bit BMP, rows stored bottom-up (or top-down, for a negative height).
-std::optional<Canvas> decodeBmp(std::span<const std::uint8_t> file);
+// Where a picture goes on a canvas that shows a scene of sceneWidth x sceneHeight pixels
+// stretched to the canvas's size: stretched to the scene's rectangle at (left, top), width x
+// height. Both stretches are nearest neighbour, rounded down: canvas pixel (x, y) shows scene
+// pixel (sx, sy) = (x * sceneWidth / canvas width, y * sceneHeight / canvas height), which
+// inside the rectangle shows picture pixel ((sx - left) * picture width / width,
+// (sy - top) * picture height / height). The rest of the canvas is left as it is.
+struct Placement {
+  int sceneWidth;
+  int sceneHeight;
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+// An uncompressed 24-bit BMP, read where the file holds its pixels: nothing is decoded until
+// it is drawn.
+struct Bitmap {
+  // (x, y) must lie on the bitmap.
+  std::uint32_t at(int x, int y) const;
+
+  int width;
+  int height;
+  std::span<const std::uint8_t> rows; // `stride` bytes apart, each pixel blue, green, red
+  std::size_t stride;
+  bool bottomUp; // as a positive height in the file says
+};
+
+std::optional<Bitmap> readBmp(std::span<const std::uint8_t> file);
+
+void draw(Canvas& canvas, const Bitmap& bitmap, const Placement& placement);
 
 struct GifPicture {
   int width = 0;
@@ -39,6 +70,9 @@ struct GifPicture {
 // every pixel's index must lie in its colour table; a graphic control extension before it
 // may name a transparent index.
 std::optional<GifPicture> decodeGif(std::span<const std::uint8_t> file);
+
+// Transparent pixels are not painted.
+void draw(Canvas& canvas, const GifPicture& picture, const Placement& placement);
 
 // The only image of an ICO or CUR file: the device-independent bitmap the system's
 // CreateIconFromResourceEx takes, and for a cursor its hot spot.
@@ -56,14 +90,5 @@ std::optional<IconImage> iconImage(std::span<const std::uint8_t> file);
 // A cursor resource as CreateIconFromResourceEx takes it with fIcon false: the hot spot as
 // two little-endian 16-bit words, then the image.
 std::vector<std::uint8_t> cursorResource(const IconImage& cursor);
-
-// Copies the picture unscaled with its top-left corner at (left, top), clipped to the canvas.
-void drawUnscaled(Canvas& canvas, const Canvas& picture, int left, int top);
-
-// Stretches the picture to the rectangle, nearest neighbour: destination pixel (dx, dy) of
-// the rectangle shows source pixel (dx * width / destWidth, dy * height / destHeight),
-// rounded down. Transparent pixels are not painted; the rest is clipped to the canvas.
-void drawStretched(Canvas& canvas, const GifPicture& picture, int destLeft, int destTop,
-                   int destWidth, int destHeight);
 
 } // namespace kelvarin::pictures

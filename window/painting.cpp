@@ -29,16 +29,15 @@ COLORREF colourOf(layout::SystemColour colour) {
 
 } // namespace
 
-// Composed again for each DPI rather than kept at 96 DPI as well: one picture less to hold.
+// Composed again for each DPI, straight at the client area's size: no 96-DPI scene is kept
+// beside it. A scene that fails to compose leaves the last one in place.
 Status Painting::compose(int dpi) {
-  auto scene = scene::compose();
-  if (!scene) {
+  const RECT client = clientAt(dpi);
+  pictures::Canvas scene(client.right, client.bottom);
+  if (!scene::compose(scene)) {
     return damagedPictures();
   }
-  const RECT client = clientAt(dpi);
-  scene_ = scene->width == client.right && scene->height == client.bottom
-               ? std::move(*scene)
-               : scene::resized(*scene, client.right, client.bottom);
+  scene_ = std::move(scene);
   backBuffer_.reset();
   return {};
 }

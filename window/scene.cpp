@@ -1,5 +1,4 @@
-// Composing the window's pictures from the layout table and the picture records, and scaling
-// the result to the window's DPI.
+// Composing the window's pictures from the layout table and the picture records.
 #include "window/scene.hpp"
 
 #include "assets/picture_records.hpp"
@@ -7,15 +6,15 @@
 
 namespace kelvarin::scene {
 
-std::optional<pictures::Canvas> compose() {
-  pictures::Canvas canvas(layout::toPixels(layout::kWindow.clientWidthTwips),
-                          layout::toPixels(layout::kWindow.clientHeightTwips));
+bool compose(pictures::Canvas& canvas) {
+  const int width = layout::toPixels(layout::kWindow.clientWidthTwips);
+  const int height = layout::toPixels(layout::kWindow.clientHeightTwips);
   const auto wallFile = assets::recordFile(assets::frmMainPicture);
-  const auto wall = wallFile ? pictures::decodeBmp(*wallFile) : std::nullopt;
+  const auto wall = wallFile ? pictures::readBmp(*wallFile) : std::nullopt;
   if (!wall) {
-    return std::nullopt;
+    return false;
   }
-  pictures::drawUnscaled(canvas, *wall, 0, 0);
+  pictures::draw(canvas, *wall, {width, height, 0, 0, wall->width, wall->height});
 
   for (std::size_t i = layout::kControls.size(); i-- > 0;) {
     const layout::Control& control = layout::kControls[i];
@@ -25,23 +24,12 @@ std::optional<pictures::Canvas> compose() {
     const auto file = assets::recordFile(*control.picture);
     const auto plate = file ? pictures::decodeGif(*file) : std::nullopt;
     if (!plate) {
-      return std::nullopt;
+      return false;
     }
     const layout::Rect r = layout::toPixels(control.twips);
-    pictures::drawStretched(canvas, *plate, r.left, r.top, r.width, r.height);
+    pictures::draw(canvas, *plate, {width, height, r.left, r.top, r.width, r.height});
   }
-  return canvas;
-}
-
-pictures::Canvas resized(const pictures::Canvas& source, int width, int height) {
-  pictures::Canvas out(width, height);
-  for (int y = 0; y < height; ++y) {
-    const int sy = y * source.height / height;
-    for (int x = 0; x < width; ++x) {
-      out.pixels[static_cast<std::size_t>(y * width + x)] = source.at(x * source.width / width, sy);
-    }
-  }
-  return out;
+  return true;
 }
 
 } // namespace kelvarin::scene

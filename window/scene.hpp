@@ -1,19 +1,17 @@
-// The window's pictures composed at 96 DPI: the wall first, then the plates from the
-// bottom of the stack up, each squeezed to its rectangle with the wall showing through its
-// transparent pixels. The labels' words are drawn over it at paint time, at the window's DPI.
+// The window's pictures composed: the wall first, then the plates from the bottom of the stack
+// up, each squeezed to its rectangle with the wall showing through its transparent pixels. The
+// labels' words are drawn over it at paint time, at the window's DPI.
 #pragma once
 
 #include "pictures/pictures.hpp"
 
-#include <optional>
-
 namespace kelvarin::scene {
 
-// Nothing if a picture record does not decode: the program's own data is broken.
-std::optional<pictures::Canvas> compose();
-
-// The canvas scaled to `width` x `height`, nearest neighbour, so the pixel art stays sharp:
-// destination pixel (x, y) shows source pixel (x * source width / width, y * ... / height).
-pictures::Canvas resized(const pictures::Canvas& source, int width, int height);
+// The scene, laid out at 96 DPI, stretched to the canvas's size nearest neighbour so that the
+// pixel art stays sharp: canvas pixel (x, y) shows scene pixel (x * scene width / canvas width,
+// y * scene height / canvas height). The pictures are decoded straight onto the canvas. False
+// if a picture record does not decode: the program's own data is broken, and the canvas holds
+// what was drawn before.
+bool compose(pictures::Canvas& canvas);
 
 } // namespace kelvarin::scene

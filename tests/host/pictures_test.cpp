@@ -7,6 +7,7 @@
 #include "tools/picgen/gif.hpp"
 #include "tools/picgen/picgen.hpp"
 #include "window/layout.hpp"
+#include "window/scene.hpp"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
@@ -206,11 +207,14 @@ TEST(WallBitmap, HeadersAreThoseOfAn81982ByteBottomUp24BitBitmap) {
 }
 
 TEST(WallBitmap, ElevenColoursStoneRedsDominatedByTheMainShade) {
-  const auto wall = decodeBmp(committed("wall.bmp"));
+  const Bytes file = committed("wall.bmp");
+  const auto wall = readBmp(file);
   ASSERT_TRUE(wall);
   std::map<std::uint32_t, int> counts;
-  for (const std::uint32_t pixel : wall->pixels) {
-    ++counts[pixel];
+  for (int y = 0; y < wall->height; ++y) {
+    for (int x = 0; x < wall->width; ++x) {
+      ++counts[wall->at(x, y)];
+    }
   }
   ASSERT_EQ(counts.size(), 11u);
   const std::set<std::uint32_t> named{rgb(117, 36, 44),   rgb(129, 36, 44),   rgb(101, 36, 44),
@@ -230,11 +234,10 @@ TEST(WallBitmap, ElevenColoursStoneRedsDominatedByTheMainShade) {
 }
 
 TEST(WallBitmap, MortarBandSlopesDownJointsStandWhereThePlatesDoNotLie) {
-  const auto wall = decodeBmp(committed("wall.bmp"));
+  const Bytes file = committed("wall.bmp");
+  const auto wall = readBmp(file);
   ASSERT_TRUE(wall);
-  const auto mortar = [&](int x, int y) {
-    return wall->pixels[static_cast<std::size_t>(y * wall->width + x)] == rgb(145, 145, 145);
-  };
+  const auto mortar = [&](int x, int y) { return wall->at(x, y) == rgb(145, 145, 145); };
   // The band's first mortar row in a column.
   const auto band = [&](int x) {
     int y = 30;
@@ -255,7 +258,7 @@ TEST(WallBitmap, MortarBandSlopesDownJointsStandWhereThePlatesDoNotLie) {
     const layout::Rect rect = plate(name);
     for (int y = rect.top; y < rect.bottom(); ++y) {
       for (int x = rect.left; x < rect.right(); ++x) {
-        const std::uint32_t pixel = wall->pixels[static_cast<std::size_t>(y * wall->width + x)];
+        const std::uint32_t pixel = wall->at(x, y);
         ASSERT_NE(pixel >> 16, pixel & 0xFF) << name << " lies on mortar at " << x << "," << y;
       }
     }
@@ -489,9 +492,9 @@ TEST(Decoders, RefuseTruncatedFiles) {
   const Bytes ico = committed("kelvarin.ico");
   const Bytes cur = committed("hand.cur");
   for (std::size_t size = 0; size < bmp.size(); size += 97) {
-    EXPECT_FALSE(decodeBmp(std::span(bmp).first(size))) << size;
+    EXPECT_FALSE(readBmp(std::span(bmp).first(size))) << size;
   }
-  EXPECT_FALSE(decodeBmp(std::span(bmp).first(bmp.size() - 1)));
+  EXPECT_FALSE(readBmp(std::span(bmp).first(bmp.size() - 1)));
   // Without its last byte, the trailer, the image is still whole.
   EXPECT_TRUE(decodeGif(std::span(gif).first(gif.size() - 1)));
   for (std::size_t size = 0; size + 1 < gif.size(); ++size) {
@@ -510,9 +513,9 @@ TEST(Decoders, RefuseFilesTheyDoNotRead) {
     file.at(at) = value;
     return file;
   };
-  EXPECT_FALSE(decodeBmp(changed("wall.bmp", 28, 32)));       // 32 bits per pixel
-  EXPECT_FALSE(decodeBmp(changed("wall.bmp", 30, 1)));        // run-length encoded
-  EXPECT_FALSE(decodeBmp(changed("wall.bmp", 10, 55)));       // pixels run past the end
+  EXPECT_FALSE(readBmp(changed("wall.bmp", 28, 32)));         // 32 bits per pixel
+  EXPECT_FALSE(readBmp(changed("wall.bmp", 30, 1)));          // run-length encoded
+  EXPECT_FALSE(readBmp(changed("wall.bmp", 10, 55)));         // pixels run past the end
   EXPECT_FALSE(decodeGif(changed("plate.gif", 3, '6')));      // not GIF87a or GIF89a
   EXPECT_FALSE(decodeGif(changed("plate.gif", 798, 0x40)));   // interlaced
   EXPECT_FALSE(decodeGif(changed("plate.gif", 794, 65)));     // narrower than the screen
@@ -551,9 +554,9 @@ TEST(Decoders, SurviveEveryCorruptedByte) {
     for (std::size_t at = 0; at < 54; ++at) {
       Bytes bad = bmpHeaders;
       bad[at] = static_cast<std::uint8_t>(bad[at] ^ mask);
-      const auto bitmap = decodeBmp(bad);
-      if (bitmap) {
-        EXPECT_EQ(bitmap->pixels.size(), static_cast<std::size_t>(bitmap->width * bitmap->height));
+      if (const auto bitmap = readBmp(bad)) { // drawn whole, every pixel read
+        Canvas canvas(bitmap->width, bitmap->height);
+        draw(canvas, *bitmap, {bitmap->width, bitmap->height, 0, 0, bitmap->width, bitmap->height});
       }
     }
   }
@@ -563,51 +566,85 @@ TEST(Decoders, SurviveEveryCorruptedByte) {
 // The window's surface.
 
 TEST(Canvas, WallUnscaledAndCutAtTheClientAreasRightEdge) {
-  const auto wall = decodeBmp(committed("wall.bmp"));
+  const Bytes file = committed("wall.bmp");
+  const auto wall = readBmp(file);
   ASSERT_TRUE(wall);
   Canvas canvas(202, 133, 0xFFFFFFFF);
-  drawUnscaled(canvas, *wall, 0, 0);
+  draw(canvas, *wall, {202, 133, 0, 0, 205, 133});
   for (int y = 0; y < 133; ++y) {
     for (int x = 0; x < 202; ++x) {
-      ASSERT_EQ(canvas.at(x, y), wall->pixels[static_cast<std::size_t>(y * 205 + x)]);
+      ASSERT_EQ(canvas.at(x, y), wall->at(x, y));
     }
   }
   Canvas offset(10, 10, 1);
-  drawUnscaled(offset, *wall, -200, -128); // only its 5 × 5 bottom-right corner lands
-  EXPECT_EQ(offset.at(0, 0), wall->pixels[static_cast<std::size_t>(128 * 205 + 200)]);
-  EXPECT_EQ(offset.at(4, 4), wall->pixels[static_cast<std::size_t>(132 * 205 + 204)]);
+  draw(offset, *wall, {10, 10, -200, -128, 205, 133}); // only its 5 × 5 bottom-right corner lands
+  EXPECT_EQ(offset.at(0, 0), wall->at(200, 128));
+  EXPECT_EQ(offset.at(4, 4), wall->at(204, 132));
   EXPECT_EQ(offset.at(5, 4), 1u);
   EXPECT_EQ(offset.at(4, 5), 1u);
 }
 
-TEST(Canvas, PlatesSqueezedTo29RowsWithTheWallShowingThroughTransparentPixels) {
-  const auto wall = decodeBmp(committed("wall.bmp"));
+TEST(Canvas, StretchingClipsToTheCanvasAndSkipsEmptyRectangles) {
   const auto picture = decodeGif(committed("plate.gif"));
-  ASSERT_TRUE(wall && picture);
+  ASSERT_TRUE(picture);
+  const auto colourAt = [&](int x, int y) {
+    return picture->colours[picture->indices[static_cast<std::size_t>(y * 66 + x)]];
+  };
+  Canvas canvas(40, 20, 7);
+  draw(canvas, *picture, {40, 20, -30, -10, 66, 29});
+  // Destination (30, 10) of the rectangle lands on canvas (0, 0).
+  EXPECT_EQ(canvas.at(0, 0), colourAt(30, 10 * 32 / 29));
+  draw(canvas, *picture, {40, 20, 20, 10, 66, 29});
+  draw(canvas, *picture, {40, 20, 0, 0, 0, 29});
+  draw(canvas, *picture, {40, 20, 0, 0, 66, -1});
+  EXPECT_EQ(canvas.at(39, 19), colourAt(19, 9 * 32 / 29));
+  // Doubled, each source pixel covers two by two.
+  Canvas doubled(132, 64);
+  draw(doubled, *picture, {132, 64, 0, 0, 132, 64});
+  EXPECT_EQ(doubled.at(41, 21), colourAt(20, 10));
+}
+
+// The scene at 96 DPI from the decoders' plain outputs: the wall, and over it the plate squeezed
+// to each plate's rectangle wherever it is not transparent.
+Canvas expectedScene() {
+  const Bytes file = committed("wall.bmp");
+  const auto wall = readBmp(file);
+  const auto picture = decodeGif(committed("plate.gif"));
+  Canvas scene(202, 133);
+  for (int y = 0; y < 133; ++y) {
+    for (int x = 0; x < 202; ++x) {
+      std::uint32_t pixel = wall->at(x, y);
+      for (const std::string_view name : kPlates) {
+        const layout::Rect r = plate(name);
+        if (r.contains(x, y)) {
+          const std::uint8_t index = picture->indices[static_cast<std::size_t>(
+              (y - r.top) * picture->height / r.height * picture->width +
+              (x - r.left) * picture->width / r.width)];
+          pixel = index == picture->transparentIndex ? pixel : picture->colours[index];
+        }
+      }
+      scene.pixels[static_cast<std::size_t>(y * 202 + x)] = pixel;
+    }
+  }
+  return scene;
+}
+
+TEST(Scene, PlatesSqueezedTo29RowsWithTheWallShowingThroughTransparentPixels) {
+  const auto picture = decodeGif(committed("plate.gif"));
+  ASSERT_TRUE(picture);
   Canvas canvas(202, 133);
-  drawUnscaled(canvas, *wall, 0, 0);
+  ASSERT_TRUE(scene::compose(canvas));
+  std::set<int> sourceRows;
   for (const std::string_view name : kPlates) {
     const layout::Rect rect = plate(name);
     ASSERT_EQ(rect.width, 66);
     ASSERT_EQ(rect.height, 29);
-    drawStretched(canvas, *picture, rect.left, rect.top, rect.width, rect.height);
-  }
-  std::set<int> sourceRows;
-  for (const std::string_view name : kPlates) {
-    const layout::Rect rect = plate(name);
     int showThrough = 0;
     for (int dy = 0; dy < 29; ++dy) {
       const int sy = dy * 32 / 29;
       sourceRows.insert(sy);
       for (int dx = 0; dx < 66; ++dx) {
-        const std::uint8_t index = picture->indices[static_cast<std::size_t>(sy * 66 + dx)];
-        const int x = rect.left + dx;
-        const int y = rect.top + dy;
-        const std::uint32_t expected = index == 239
-                                           ? wall->pixels[static_cast<std::size_t>(y * 205 + x)]
-                                           : picture->colours[index];
-        ASSERT_EQ(canvas.at(x, y), expected) << name << " " << dx << "," << dy;
-        showThrough += index == 239;
+        showThrough += picture->indices[static_cast<std::size_t>(sy * 66 + dx)] == 239;
       }
     }
     EXPECT_GT(showThrough, 60) << name;
@@ -629,23 +666,22 @@ TEST(Canvas, PlatesSqueezedTo29RowsWithTheWallShowingThroughTransparentPixels) {
   EXPECT_EQ(differences, 0);
 }
 
-TEST(Canvas, StretchingClipsToTheCanvasAndSkipsEmptyRectangles) {
-  const auto picture = decodeGif(committed("plate.gif"));
-  ASSERT_TRUE(picture);
-  Canvas canvas(40, 20, 7);
-  drawStretched(canvas, *picture, -30, -10, 66, 29);
-  // Destination (30, 10) of the rectangle lands on canvas (0, 0).
-  EXPECT_EQ(canvas.at(0, 0),
-            picture->colours[picture->indices[static_cast<std::size_t>(10 * 32 / 29 * 66 + 30)]]);
-  drawStretched(canvas, *picture, 20, 10, 66, 29);
-  drawStretched(canvas, *picture, 0, 0, 0, 29);
-  drawStretched(canvas, *picture, 0, 0, 66, -1);
-  EXPECT_EQ(canvas.at(39, 19),
-            picture->colours[picture->indices[static_cast<std::size_t>(9 * 32 / 29 * 66 + 19)]]);
-  // Doubled, each source pixel covers two by two.
-  Canvas doubled(132, 64);
-  drawStretched(doubled, *picture, 0, 0, 132, 64);
-  EXPECT_EQ(doubled.at(41, 21), picture->colours[picture->indices[10 * 66 + 20]]);
+// Composed at the client area's size for 96, 120, 144 and 192 DPI, and at one of no proportion
+// to it, every pixel is that of the 96-DPI scene stretched nearest neighbour.
+TEST(Scene, ComposedAtAnySizeIsThe96DpiSceneStretched) {
+  const Canvas expected = expectedScene();
+  for (const auto& [width, height] :
+       {std::pair{202, 133}, {252, 166}, {303, 199}, {404, 266}, {97, 211}}) {
+    Canvas canvas(width, height, 0xFF000000); // no picture's colour: shows what is left unpainted
+    ASSERT_TRUE(scene::compose(canvas));
+    int differences = 0;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        differences += canvas.at(x, y) != expected.at(x * 202 / width, y * 133 / height);
+      }
+    }
+    EXPECT_EQ(differences, 0) << width << " x " << height;
+  }
 }
 
 } // namespace

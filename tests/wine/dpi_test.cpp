@@ -1,6 +1,5 @@
 // The window at 144 and 192 DPI: every length scales from twips, the pictures by whole source
 // pixels, the words are drawn with fonts of that DPI, and the scaled labels answer clicks.
-#include "window/scene.hpp"
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"
@@ -55,14 +54,6 @@ public:
     }
   }
 };
-
-pictures::Canvas sceneAt(int width, int height) {
-  const auto scene = scene::compose();
-  if (!scene) {
-    throw std::runtime_error("the pictures do not decode");
-  }
-  return scene::resized(*scene, width, height);
-}
 
 struct Scale {
   int dpi;

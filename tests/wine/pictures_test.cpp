@@ -1,6 +1,5 @@
 // The window's pictures as the screen shows them at 96 DPI, and the program file's icon.
 #include "assets/picture_records.hpp"
-#include "window/scene.hpp"
 #include "tests/wine/expected.hpp"
 #include "tests/wine/fixture.hpp"
 #include "tests/wine/scene_check.hpp"
@@ -36,12 +35,11 @@ protected:
 };
 
 TEST_F(Pictures, ScreenShowsTheComposedPicturesUnderTheWords) {
-  const auto scene = scene::compose();
-  ASSERT_TRUE(scene);
-  EXPECT_EQ(pictureMismatches(shot_, *scene, layout::kBaseDpi), "");
+  const pictures::Canvas scene = sceneAt(202, 133);
+  EXPECT_EQ(pictureMismatches(shot_, scene, layout::kBaseDpi), "");
   // The words are there too, over the pictures, not instead of them.
   for (const std::string_view label : kWords) {
-    EXPECT_GT(wordBox(shot_, *scene, pixelsOf(label)).height, 8) << label;
+    EXPECT_GT(wordBox(shot_, scene, pixelsOf(label)).height, 8) << label;
   }
 }
 
@@ -75,12 +73,12 @@ TEST_F(Pictures, FocusCueShowsOnlyOnceTheKeyboardIsUsed) {
 // Held against the wall and the plate themselves, not the composed scene: the plates are
 // one picture, with the wall showing through wherever it is transparent.
 TEST_F(Pictures, PlatesAreOnePictureWithTheWallThroughItsHoles) {
-  const auto scene = scene::compose();
+  const pictures::Canvas scene = sceneAt(202, 133);
   const auto wallFile = assets::recordFile(assets::frmMainPicture);
-  const auto wall = wallFile ? pictures::decodeBmp(*wallFile) : std::nullopt;
+  const auto wall = wallFile ? pictures::readBmp(*wallFile) : std::nullopt;
   const auto plateFile = assets::recordFile(assets::cmdSwitchPicture);
   const auto plate = plateFile ? pictures::decodeGif(*plateFile) : std::nullopt;
-  ASSERT_TRUE(scene && wall && plate);
+  ASSERT_TRUE(wall && plate);
 
   const layout::Rect size = pixelsOf(kPlates[0]);
   std::vector<layout::Rect> words; // relative to the plate
@@ -88,7 +86,7 @@ TEST_F(Pictures, PlatesAreOnePictureWithTheWallThroughItsHoles) {
     const layout::Rect r = pixelsOf(kPlates[i]);
     ASSERT_EQ(r.width, size.width);
     ASSERT_EQ(r.height, size.height);
-    const layout::Rect word = wordBox(shot_, *scene, pixelsOf(kWords[i]));
+    const layout::Rect word = wordBox(shot_, scene, pixelsOf(kWords[i]));
     words.push_back({word.left - r.left, word.top - r.top, word.width, word.height});
   }
   int compared = 0;
@@ -115,8 +113,7 @@ TEST_F(Pictures, PlatesAreOnePictureWithTheWallThroughItsHoles) {
         const layout::Rect r = pixelsOf(name);
         const std::uint32_t shown = shot_.at(r.left + x, r.top + y);
         if (hole) {
-          const auto wallAt = static_cast<std::size_t>((r.top + y) * wall->width + r.left + x);
-          expect(shown == wall->pixels[wallAt], name, x, y);
+          expect(shown == wall->at(r.left + x, r.top + y), name, x, y);
         } else if (!covered) {
           expect(shown == first, name, x, y);
         }

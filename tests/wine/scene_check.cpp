@@ -3,12 +3,14 @@
 #include "tools/driver/kelvarin.hpp"
 #include "tools/driver/screen.hpp"
 #include "tools/driver/wait.hpp"
+#include "window/scene.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <sstream>
+#include <stdexcept>
 #include <utility>
 
 namespace kelvarin::e2e {
@@ -51,6 +53,14 @@ std::string hex(std::uint32_t pixel) {
 }
 
 } // namespace
+
+pictures::Canvas sceneAt(int width, int height) {
+  pictures::Canvas scene(width, height);
+  if (!scene::compose(scene)) {
+    throw std::runtime_error("the pictures do not decode");
+  }
+  return scene;
+}
 
 pictures::Canvas restingPicture(const Kelvarin& app) {
   app.moveTo(kOffWindow);

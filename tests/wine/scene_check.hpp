@@ -11,6 +11,9 @@
 
 namespace kelvarin::e2e {
 
+// The scene as the program composes it for a client area of `width` x `height`.
+pictures::Canvas sceneAt(int width, int height);
+
 // The client area with the pointer away from it, no tooltip over it and its paint on the
 // screen.
 pictures::Canvas restingPicture(const Kelvarin& app);
