@@ -46,6 +46,27 @@ struct Shown {
   std::vector<int> rows;
 };
 
+// Draws each row as the decoder hands it on.
+class GifPainter final : public GifRows {
+public:
+  GifPainter(Canvas& canvas, const Gif& gif, const Placement& placement)
+      : canvas_(canvas), gif_(gif), shown_(canvas, placement, gif.width, gif.height) {}
+
+  void row(int y, std::span<const std::uint8_t> indices) override {
+    shown_.paintRow(canvas_, y, [&](std::uint32_t& pixel, int x) {
+      const std::uint8_t index = indices[static_cast<std::size_t>(x)];
+      if (index != gif_.transparentIndex) {
+        pixel = gif_.colours[index];
+      }
+    });
+  }
+
+private:
+  Canvas& canvas_;
+  const Gif& gif_;
+  const Shown shown_;
+};
+
 } // namespace
 
 Canvas::Canvas(int canvasWidth, int canvasHeight, std::uint32_t fill)
@@ -63,20 +84,9 @@ void draw(Canvas& canvas, const Bitmap& bitmap, const Placement& placement) {
   }
 }
 
-void draw(Canvas& canvas, const GifPicture& picture, const Placement& placement) {
-  if (picture.indices.size() != area(picture.width, picture.height)) {
-    return;
-  }
-  const Shown shown(canvas, placement, picture.width, picture.height);
-  for (int y = 0; y < picture.height; ++y) {
-    const std::uint8_t* indices = &picture.indices[offset(0, y, picture.width)];
-    shown.paintRow(canvas, y, [&](std::uint32_t& pixel, int x) {
-      const std::uint8_t index = indices[x];
-      if (index != picture.transparentIndex) {
-        pixel = picture.colours[index];
-      }
-    });
-  }
+bool draw(Canvas& canvas, const Gif& gif, const Placement& placement) {
+  GifPainter painter(canvas, gif, placement);
+  return decodeGif(gif, painter);
 }
 
 } // namespace kelvarin::pictures

@@ -1,46 +1,72 @@
 // The GIF's first image, and the LZW it is compressed with.
-#include "pictures/grid.hpp"
 #include "pictures/pictures.hpp"
 #include "pictures/reader.hpp"
-
-#include <algorithm>
-#include <utility>
 
 namespace kelvarin::pictures {
 namespace {
 
+// The bytes of a run of data sub-blocks, read in place up to the zero-length terminator.
+class SubBlocks {
+public:
+  explicit SubBlocks(Reader& in) : in_(in) {}
+
+  // False once the run or the file has ended.
+  bool next(std::uint32_t& byte) {
+    if (left_ == 0 && !ended_) {
+      left_ = in_.u8();
+      ended_ = left_ == 0;
+    }
+    if (ended_) {
+      return false;
+    }
+    --left_;
+    byte = in_.u8();
+    return in_.ok();
+  }
+
+  // Skips to the terminator: whether the file holds the run whole.
+  bool finish() {
+    for (std::uint32_t byte = 0; next(byte);) {
+    }
+    return in_.ok();
+  }
+
+private:
+  Reader& in_;
+  std::uint32_t left_ = 0; // in the block being read
+  bool ended_ = false;
+};
+
 // GIF's variable-width LZW: codes of minCodeSize + 1 to 12 bits, least significant bit
-// first, a clear code and an end code. Stops once `count` pixels are decoded.
+// first, a clear code and an end code. Each code's string is spelt into the picture's rows,
+// which go to `rows` as they fill; it stops at the picture's last pixel. Nothing in the tables
+// is read that was not written since the last clear code.
 class LzwDecoder {
 public:
-  LzwDecoder(unsigned minCodeSize, std::size_t count)
-      : minCodeSize_(minCodeSize), clear_(1u << minCodeSize), output_(count) {
-    for (unsigned code = 0; code < clear_; ++code) {
-      suffix_[code] = static_cast<std::uint8_t>(code);
-      first_[code] = static_cast<std::uint8_t>(code);
-      length_[code] = 1;
-    }
+  LzwDecoder(const Gif& gif, unsigned minCodeSize, GifRows& rows)
+      : gif_(gif), rows_(rows), width_(static_cast<std::size_t>(gif.width)),
+        minCodeSize_(minCodeSize), clear_(1u << minCodeSize) {
     reset();
   }
 
-  std::optional<std::vector<std::uint8_t>> decode(const std::vector<std::uint8_t>& data) {
-    std::size_t bit = 0;
-    const std::size_t bits = data.size() * 8;
-    while (written_ < output_.size()) {
-      if (bits - bit < codeSize_) {
-        return std::nullopt; // the data ended before the picture did
+  bool decode(SubBlocks& data) {
+    while (y_ < gif_.height) {
+      for (std::uint32_t byte = 0; bitCount_ < codeSize_; bitCount_ += 8) {
+        if (!data.next(byte)) {
+          return false; // the data ended before the picture did
+        }
+        bits_ |= byte << bitCount_;
       }
-      unsigned code = 0;
-      for (unsigned i = 0; i < codeSize_; ++i, ++bit) {
-        code |= (static_cast<unsigned>(data[bit / 8]) >> (bit % 8) & 1u) << i;
-      }
+      const unsigned code = bits_ & ((1u << codeSize_) - 1);
+      bits_ >>= codeSize_;
+      bitCount_ -= codeSize_;
       if (code == clear_) {
         reset();
       } else if (code == clear_ + 1 || !step(code)) {
-        return std::nullopt; // an end code before the last pixel, or a code not yet defined
+        return false; // an end code before the last pixel, a code not yet defined, a bad index
       }
     }
-    return std::move(output_);
+    return true;
   }
 
 private:
@@ -54,102 +80,99 @@ private:
   }
 
   bool step(unsigned code) {
-    if (previous_ == kNone) {
-      if (code >= clear_) {
-        return false;
-      }
-      emit(code);
-      previous_ = code;
-      return true;
-    }
-    std::uint8_t first = 0;
-    if (code < next_) {
-      first = first_[code];
-    } else if (code == next_ && next_ < kMaxCodes) {
-      first = first_[previous_]; // the string being defined: previous's, plus its first byte
-    } else {
+    // A code may be the one about to be defined: its string is the previous one plus that
+    // one's first byte.
+    const bool defined = code < next_;
+    if (!defined && (code != next_ || previous_ == kNone)) {
       return false;
     }
-    if (next_ < kMaxCodes) {
+    // Spelt backwards from the end of string_: a string is at most one byte longer than the
+    // table has codes.
+    const std::size_t last = defined ? kMaxCodes : kMaxCodes - 1;
+    std::size_t first = last;
+    unsigned spelt = defined ? code : previous_;
+    for (; spelt >= clear_; spelt = prefix_[spelt]) {
+      string_[--first] = suffix_[spelt];
+    }
+    string_[--first] = static_cast<std::uint8_t>(spelt);
+    if (!defined) {
+      string_[last] = string_[first];
+    }
+    if (previous_ != kNone && next_ < kMaxCodes) {
       prefix_[next_] = static_cast<std::uint16_t>(previous_);
-      suffix_[next_] = first;
-      first_[next_] = first_[previous_];
-      length_[next_] = static_cast<std::uint16_t>(length_[previous_] + 1);
+      suffix_[next_] = string_[first];
       ++next_;
       if (next_ == 1u << codeSize_ && codeSize_ < 12) {
         ++codeSize_;
       }
     }
-    emit(code);
     previous_ = code;
+    return emit(std::span(string_).subspan(first));
+  }
+
+  // Writes the string into the rows, handing each on once it is full; what lies beyond the
+  // picture's last pixel is dropped.
+  bool emit(std::span<const std::uint8_t> string) {
+    for (const std::uint8_t index : string) {
+      if (y_ == gif_.height) {
+        break;
+      }
+      if (index >= gif_.colourCount) {
+        return false;
+      }
+      row_[x_] = index;
+      if (++x_ == width_) {
+        rows_.row(y_++, std::span(row_).first(width_));
+        x_ = 0;
+      }
+    }
     return true;
   }
 
-  // Writes the code's string, last byte first, keeping what fits into the picture.
-  void emit(unsigned code) {
-    const std::size_t length = length_[code];
-    for (std::size_t i = length; i-- > 0;) {
-      if (written_ + i < output_.size()) {
-        output_[written_ + i] = suffix_[code];
-      }
-      code = prefix_[code];
-    }
-    written_ = std::min(written_ + length, output_.size());
-  }
-
+  const Gif& gif_;
+  GifRows& rows_;
+  std::size_t width_;
   unsigned minCodeSize_;
   unsigned clear_;
   unsigned codeSize_ = 0;
   unsigned next_ = 0;
   unsigned previous_ = kNone;
-  std::array<std::uint16_t, kMaxCodes> prefix_{};
-  std::array<std::uint8_t, kMaxCodes> suffix_{};
-  std::array<std::uint8_t, kMaxCodes> first_{};
-  std::array<std::uint16_t, kMaxCodes> length_{};
-  std::vector<std::uint8_t> output_;
-  std::size_t written_ = 0;
+  std::uint32_t bits_ = 0; // read from the data, not yet taken as a code
+  unsigned bitCount_ = 0;
+  std::array<std::uint16_t, kMaxCodes> prefix_;
+  std::array<std::uint8_t, kMaxCodes> suffix_;
+  std::array<std::uint8_t, kMaxCodes> string_;
+  std::array<std::uint8_t, kMaxSide> row_;
+  std::size_t x_ = 0;
+  int y_ = 0;
 };
 
-// A run of data sub-blocks up to the zero-length terminator; nothing if it is cut off.
-std::optional<std::vector<std::uint8_t>> subBlocks(Reader& in) {
-  std::vector<std::uint8_t> data;
-  for (std::uint32_t size = in.u8(); in.ok() && size != 0; size = in.u8()) {
-    const Bytes block = in.bytes(size);
-    data.insert(data.end(), block.begin(), block.end());
-  }
-  if (!in.ok()) {
-    return std::nullopt;
-  }
-  return data;
-}
-
-// A colour table of 2 << (packed & 7) entries; its size in entries goes to `count`.
-bool readColourTable(Reader& in, std::uint32_t packed, GifPicture& picture, unsigned& count) {
-  count = 2u << (packed & 7u);
-  for (unsigned i = 0; i < count; ++i) {
+// A colour table of 2 << (packed & 7) entries.
+bool readColourTable(Reader& in, std::uint32_t packed, Gif& gif) {
+  gif.colourCount = 2u << (packed & 7u);
+  for (unsigned i = 0; i < gif.colourCount; ++i) {
     const std::uint32_t red = in.u8();
     const std::uint32_t green = in.u8();
-    picture.colours[i] = rgb(red, green, in.u8());
+    gif.colours[i] = rgb(red, green, in.u8());
   }
   return in.ok();
 }
 
 } // namespace
 
-std::optional<GifPicture> decodeGif(Bytes file) {
+std::optional<Gif> readGif(Bytes file) {
   Reader in(file);
   const Bytes signature = in.bytes(6);
-  const bool gif = in.ok() && signature[0] == 'G' && signature[1] == 'I' && signature[2] == 'F' &&
-                   signature[3] == '8' && (signature[4] == '7' || signature[4] == '9') &&
-                   signature[5] == 'a';
-  GifPicture picture;
-  picture.width = static_cast<int>(in.u16());
-  picture.height = static_cast<int>(in.u16());
+  const bool isGif = in.ok() && signature[0] == 'G' && signature[1] == 'I' && signature[2] == 'F' &&
+                     signature[3] == '8' && (signature[4] == '7' || signature[4] == '9') &&
+                     signature[5] == 'a';
+  Gif gif;
+  gif.width = static_cast<int>(in.u16());
+  gif.height = static_cast<int>(in.u16());
   const std::uint32_t screenFlags = in.u8();
   in.bytes(2); // background colour and aspect ratio: the picture covers the whole screen
-  unsigned tableSize = 0;
-  if (!in.ok() || !gif || picture.width == 0 || picture.height == 0 ||
-      ((screenFlags & 0x80u) != 0 && !readColourTable(in, screenFlags, picture, tableSize))) {
+  if (!in.ok() || !isGif || gif.width == 0 || gif.height == 0 ||
+      ((screenFlags & 0x80u) != 0 && !readColourTable(in, screenFlags, gif))) {
     return std::nullopt;
   }
   while (true) {
@@ -159,18 +182,21 @@ std::optional<GifPicture> decodeGif(Bytes file) {
     }
     if (introducer == 0x21) {
       const std::uint32_t label = in.u8();
-      const auto data = subBlocks(in);
-      if (!data) {
-        return std::nullopt;
-      }
+      SubBlocks data(in);
       if (label == 0xF9) {
-        if (data->size() < 4) {
+        std::uint32_t flags = 0;
+        std::uint32_t delay = 0;
+        std::uint32_t index = 0;
+        if (!data.next(flags) || !data.next(delay) || !data.next(delay) || !data.next(index)) {
           return std::nullopt;
         }
-        picture.transparentIndex.reset();
-        if (((*data)[0] & 1u) != 0) {
-          picture.transparentIndex = (*data)[3];
+        gif.transparentIndex.reset();
+        if ((flags & 1u) != 0) {
+          gif.transparentIndex = static_cast<std::uint8_t>(index);
         }
+      }
+      if (!data.finish()) {
+        return std::nullopt;
       }
       continue;
     }
@@ -182,24 +208,27 @@ std::optional<GifPicture> decodeGif(Bytes file) {
     const std::uint32_t width = in.u16();
     const std::uint32_t height = in.u16();
     const std::uint32_t imageFlags = in.u8();
-    if (!in.ok() || left != 0 || top != 0 || width != static_cast<std::uint32_t>(picture.width) ||
-        height != static_cast<std::uint32_t>(picture.height) || (imageFlags & 0x40u) != 0 ||
-        ((imageFlags & 0x80u) != 0 && !readColourTable(in, imageFlags, picture, tableSize))) {
+    if (!in.ok() || left != 0 || top != 0 || width != static_cast<std::uint32_t>(gif.width) ||
+        height != static_cast<std::uint32_t>(gif.height) || (imageFlags & 0x40u) != 0 ||
+        ((imageFlags & 0x80u) != 0 && !readColourTable(in, imageFlags, gif)) ||
+        gif.colourCount == 0) {
       return std::nullopt;
     }
-    const std::uint32_t minCodeSize = in.u8();
-    const auto data = subBlocks(in);
-    if (!data || tableSize == 0 || minCodeSize < 2 || minCodeSize > 8) {
-      return std::nullopt;
-    }
-    auto indices = LzwDecoder(minCodeSize, area(picture.width, picture.height)).decode(*data);
-    if (!indices || std::any_of(indices->begin(), indices->end(),
-                                [&](std::uint8_t index) { return index >= tableSize; })) {
-      return std::nullopt;
-    }
-    picture.indices = std::move(*indices);
-    return picture;
+    gif.data = in.rest();
+    return gif;
   }
+}
+
+bool decodeGif(const Gif& gif, GifRows& rows) {
+  Reader in(gif.data);
+  const std::uint32_t minCodeSize = in.u8();
+  // The decoder holds one row: larger pictures are refused.
+  if (!in.ok() || minCodeSize < 2 || minCodeSize > 8 || gif.width <= 0 || gif.width > kMaxSide ||
+      gif.height <= 0 || gif.height > kMaxSide) {
+    return false;
+  }
+  SubBlocks data(in);
+  return LzwDecoder(gif, minCodeSize, rows).decode(data) && data.finish();
 }
 
 } // namespace kelvarin::pictures

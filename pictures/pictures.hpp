@@ -1,7 +1,7 @@
 // The window's pictures decoded and composed without the system: a 24-bit BMP, our GIF, the
 // single image of an ICO or CUR file, and the canvas, the one grid of pixels they are composed
-// on. The BMP is decoded straight onto the canvas as it is drawn. The program is built without
-// exceptions, so a malformed file decodes to nothing; no decoder reads outside
+// on. The BMP and the GIF are decoded straight onto the canvas as they are drawn. The program
+// is built without exceptions, so a malformed file decodes to nothing; no decoder reads outside
 // the bytes it is given.
 #pragma once
 
@@ -58,21 +58,36 @@ std::optional<Bitmap> readBmp(std::span<const std::uint8_t> file);
 
 void draw(Canvas& canvas, const Bitmap& bitmap, const Placement& placement);
 
-struct GifPicture {
+// A GIF's first image as its file describes it, its pixels still compressed. It must cover the
+// whole logical screen and not be interlaced; a graphic control extension before it may name a
+// transparent index.
+struct Gif {
   int width = 0;
   int height = 0;
   std::array<std::uint32_t, 256> colours{}; // 0x00RRGGBB
-  std::vector<std::uint8_t> indices;        // one per pixel, rows top-down
+  unsigned colourCount = 0;                 // every pixel's index must lie below it
   std::optional<std::uint8_t> transparentIndex;
+  std::span<const std::uint8_t> data; // from the image's LZW code size to the file's end
 };
 
-// A GIF's first image. It must cover the whole logical screen and not be interlaced, and
-// every pixel's index must lie in its colour table; a graphic control extension before it
-// may name a transparent index.
-std::optional<GifPicture> decodeGif(std::span<const std::uint8_t> file);
+std::optional<Gif> readGif(std::span<const std::uint8_t> file);
 
-// Transparent pixels are not painted.
-void draw(Canvas& canvas, const GifPicture& picture, const Placement& placement);
+// Takes a GIF's rows of colour indices, top-down, each as soon as it is decoded.
+class GifRows {
+public:
+  virtual void row(int y, std::span<const std::uint8_t> indices) = 0;
+
+protected:
+  ~GifRows() = default;
+};
+
+// Decodes the image's pixels row by row into `rows`. False if the data is malformed, an index
+// lies outside the colour table or the data sub-blocks are cut off; no row with a bad index
+// reaches `rows`, but those before it may have.
+bool decodeGif(const Gif& gif, GifRows& rows);
+
+// Transparent pixels are not painted. False, as decodeGif, with what came before drawn.
+bool draw(Canvas& canvas, const Gif& gif, const Placement& placement);
 
 // The only image of an ICO or CUR file: the device-independent bitmap the system's
 // CreateIconFromResourceEx takes, and for a cursor its hot spot.

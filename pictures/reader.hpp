@@ -35,6 +35,8 @@ public:
   Bytes bytes(std::size_t count) {
     return take(count) ? bytes_.subspan(position_ - count, count) : Bytes{};
   }
+  // Whatever the reads so far have left.
+  Bytes rest() const { return ok_ ? bytes_.subspan(position_) : Bytes{}; }
 
 private:
   bool take(std::size_t count) {

@@ -22,12 +22,12 @@ bool compose(pictures::Canvas& canvas) {
       continue;
     }
     const auto file = assets::recordFile(*control.picture);
-    const auto plate = file ? pictures::decodeGif(*file) : std::nullopt;
-    if (!plate) {
+    const auto plate = file ? pictures::readGif(*file) : std::nullopt;
+    const layout::Rect r = layout::toPixels(control.twips);
+    if (!plate ||
+        !pictures::draw(canvas, *plate, {width, height, r.left, r.top, r.width, r.height})) {
       return false;
     }
-    const layout::Rect r = layout::toPixels(control.twips);
-    pictures::draw(canvas, *plate, {width, height, r.left, r.top, r.width, r.height});
   }
   return true;
 }

@@ -78,6 +78,43 @@ IconPixels iconPixels(const IconImage& icon) {
   return pixels;
 }
 
+// A GIF's first image with every pixel's index, rows top-down.
+struct GifPicture {
+  int width = 0;
+  int height = 0;
+  std::array<std::uint32_t, 256> colours{};
+  std::vector<std::uint8_t> indices;
+  std::optional<std::uint8_t> transparentIndex;
+};
+
+// Our decoding of a GIF, its rows collected as the decoder hands them on: in order, whole, and
+// none with an index outside the colour table, even from a file that then fails.
+std::optional<GifPicture> decodedGif(std::span<const std::uint8_t> file) {
+  const auto gif = readGif(file);
+  if (!gif) {
+    return std::nullopt;
+  }
+  struct Collected final : GifRows {
+    explicit Collected(const Gif& read) : gif(read) {}
+    void row(int y, std::span<const std::uint8_t> row) override {
+      EXPECT_EQ(y, rows++);
+      EXPECT_EQ(row.size(), static_cast<std::size_t>(gif.width));
+      EXPECT_TRUE(std::all_of(row.begin(), row.end(),
+                              [&](std::uint8_t index) { return index < gif.colourCount; }));
+      indices.insert(indices.end(), row.begin(), row.end());
+    }
+    const Gif& gif;
+    int rows = 0;
+    std::vector<std::uint8_t> indices;
+  } collected(*gif);
+  if (!decodeGif(*gif, collected)) {
+    return std::nullopt;
+  }
+  EXPECT_EQ(collected.rows, gif->height);
+  return GifPicture{gif->width, gif->height, gif->colours, std::move(collected.indices),
+                    gif->transparentIndex};
+}
+
 // giflib's reading of a GIF held in memory.
 struct GiflibPicture {
   int imageCount = 0;
@@ -359,7 +396,7 @@ TEST(PlatePicture, BlocksInOrderWithTheGivenFields) {
 }
 
 TEST(PlatePicture, ElevenColoursAnd77TransparentPixelsAtCornersAndEdgeNotches) {
-  const auto plate = decodeGif(committed("plate.gif"));
+  const auto plate = decodedGif(committed("plate.gif"));
   ASSERT_TRUE(plate);
   ASSERT_EQ(plate->transparentIndex, 239);
   std::set<std::uint32_t> used;
@@ -460,7 +497,7 @@ TEST(Picgen, DrawsExactlyTheCommittedFiles) {
 
 TEST(GifDecoder, ReadsThePlateAsGiflibDoes) {
   const Bytes file = committed("plate.gif");
-  const auto ours = decodeGif(file);
+  const auto ours = decodedGif(file);
   ASSERT_TRUE(ours);
   expectSamePicture(*ours, giflibDecode(file).picture);
 }
@@ -480,7 +517,7 @@ TEST(GifDecoder, ReadsNoiseThatFillsTheCodeTableAsGiflibDoes) {
       image.palette[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), 7};
     }
     const Bytes file = picgen::gifFile(image);
-    const auto ours = decodeGif(file);
+    const auto ours = decodedGif(file);
     ASSERT_TRUE(ours) << colours;
     expectSamePicture(*ours, giflibDecode(file).picture);
   }
@@ -495,10 +532,11 @@ TEST(Decoders, RefuseTruncatedFiles) {
     EXPECT_FALSE(readBmp(std::span(bmp).first(size))) << size;
   }
   EXPECT_FALSE(readBmp(std::span(bmp).first(bmp.size() - 1)));
-  // Without its last byte, the trailer, the image is still whole.
-  EXPECT_TRUE(decodeGif(std::span(gif).first(gif.size() - 1)));
+  // Without its last byte, the trailer, the image is still whole; without the end of its data
+  // sub-blocks it is not, though every pixel is there.
+  EXPECT_TRUE(decodedGif(std::span(gif).first(gif.size() - 1)));
   for (std::size_t size = 0; size + 1 < gif.size(); ++size) {
-    EXPECT_FALSE(decodeGif(std::span(gif).first(size))) << size;
+    EXPECT_FALSE(decodedGif(std::span(gif).first(size))) << size;
   }
   for (const Bytes* file : {&ico, &cur}) {
     for (std::size_t size = 0; size < file->size(); ++size) {
@@ -516,16 +554,30 @@ TEST(Decoders, RefuseFilesTheyDoNotRead) {
   EXPECT_FALSE(readBmp(changed("wall.bmp", 28, 32)));         // 32 bits per pixel
   EXPECT_FALSE(readBmp(changed("wall.bmp", 30, 1)));          // run-length encoded
   EXPECT_FALSE(readBmp(changed("wall.bmp", 10, 55)));         // pixels run past the end
-  EXPECT_FALSE(decodeGif(changed("plate.gif", 3, '6')));      // not GIF87a or GIF89a
-  EXPECT_FALSE(decodeGif(changed("plate.gif", 798, 0x40)));   // interlaced
-  EXPECT_FALSE(decodeGif(changed("plate.gif", 794, 65)));     // narrower than the screen
-  EXPECT_FALSE(decodeGif(changed("plate.gif", 799, 12)));     // LZW code size too large
-  EXPECT_FALSE(decodeGif(changed("plate.gif", 781, 0x3B)));   // trailer before any image
+  EXPECT_FALSE(decodedGif(changed("plate.gif", 3, '6')));     // not GIF87a or GIF89a
+  EXPECT_FALSE(decodedGif(changed("plate.gif", 798, 0x40)));  // interlaced
+  EXPECT_FALSE(decodedGif(changed("plate.gif", 794, 65)));    // narrower than the screen
+  EXPECT_FALSE(decodedGif(changed("plate.gif", 799, 12)));    // LZW code size too large
+  EXPECT_FALSE(decodedGif(changed("plate.gif", 781, 0x3B)));  // trailer before any image
   EXPECT_FALSE(iconImage(changed("kelvarin.ico", 4, 2)));     // two images
   EXPECT_FALSE(iconImage(changed("kelvarin.ico", 2, 3)));     // neither icon nor cursor
   EXPECT_FALSE(iconImage(changed("kelvarin.ico", 15, 3)));    // image runs past the end
   EXPECT_FALSE(iconImage(changed("kelvarin.ico", 22, 0x89))); // not a bitmap header
   EXPECT_FALSE(iconImage(changed("hand.cur", 26, 16)));       // width disagrees with entry
+  // Two colours, one pixel a row: a row of index 1, then one of index 2, outside the table.
+  Bytes outside{'G',  'I', 'F',  '8',  '9', 'a', 1, 0, 2, 0, 0x80, 0, 0, // 1 x 2, two colours
+                0,    0,   0,    255,  255, 255,                         // black and white
+                0x2C, 0,   0,    0,    0,   1,   0, 2, 0, 0,             // the image, 1 x 2
+                2,    2,   0x8C, 0x0A, 0,                                // codes clear, 1, 2, end
+                0x3B};
+  EXPECT_FALSE(decodedGif(outside));
+  outside[31] = 0x4C; // index 1 in both rows
+  EXPECT_TRUE(decodedGif(outside));
+  // A picture as wide as the limit is read; one pixel wider, it is refused.
+  for (const int width : {4096, 4097}) {
+    const picgen::GifImage image{{}, picgen::Grid<std::uint8_t>(width, 2, 1), 0};
+    EXPECT_EQ(decodedGif(picgen::gifFile(image)).has_value(), width == 4096) << width;
+  }
 }
 
 TEST(Decoders, SurviveEveryCorruptedByte) {
@@ -537,7 +589,7 @@ TEST(Decoders, SurviveEveryCorruptedByte) {
     for (std::size_t at = 0; at < gif.size(); ++at) {
       Bytes bad = gif;
       bad[at] = static_cast<std::uint8_t>(bad[at] ^ mask);
-      const auto picture = decodeGif(bad);
+      const auto picture = decodedGif(bad);
       if (picture) {
         EXPECT_EQ(picture->indices.size(),
                   static_cast<std::size_t>(picture->width * picture->height));
@@ -585,22 +637,24 @@ TEST(Canvas, WallUnscaledAndCutAtTheClientAreasRightEdge) {
 }
 
 TEST(Canvas, StretchingClipsToTheCanvasAndSkipsEmptyRectangles) {
-  const auto picture = decodeGif(committed("plate.gif"));
-  ASSERT_TRUE(picture);
+  const Bytes file = committed("plate.gif");
+  const auto gif = readGif(file);
+  const auto picture = decodedGif(file);
+  ASSERT_TRUE(gif && picture);
   const auto colourAt = [&](int x, int y) {
     return picture->colours[picture->indices[static_cast<std::size_t>(y * 66 + x)]];
   };
   Canvas canvas(40, 20, 7);
-  draw(canvas, *picture, {40, 20, -30, -10, 66, 29});
+  EXPECT_TRUE(draw(canvas, *gif, {40, 20, -30, -10, 66, 29}));
   // Destination (30, 10) of the rectangle lands on canvas (0, 0).
   EXPECT_EQ(canvas.at(0, 0), colourAt(30, 10 * 32 / 29));
-  draw(canvas, *picture, {40, 20, 20, 10, 66, 29});
-  draw(canvas, *picture, {40, 20, 0, 0, 0, 29});
-  draw(canvas, *picture, {40, 20, 0, 0, 66, -1});
+  EXPECT_TRUE(draw(canvas, *gif, {40, 20, 20, 10, 66, 29}));
+  EXPECT_TRUE(draw(canvas, *gif, {40, 20, 0, 0, 0, 29}));
+  EXPECT_TRUE(draw(canvas, *gif, {40, 20, 0, 0, 66, -1}));
   EXPECT_EQ(canvas.at(39, 19), colourAt(19, 9 * 32 / 29));
   // Doubled, each source pixel covers two by two.
   Canvas doubled(132, 64);
-  draw(doubled, *picture, {132, 64, 0, 0, 132, 64});
+  EXPECT_TRUE(draw(doubled, *gif, {132, 64, 0, 0, 132, 64}));
   EXPECT_EQ(doubled.at(41, 21), colourAt(20, 10));
 }
 
@@ -609,7 +663,7 @@ TEST(Canvas, StretchingClipsToTheCanvasAndSkipsEmptyRectangles) {
 Canvas expectedScene() {
   const Bytes file = committed("wall.bmp");
   const auto wall = readBmp(file);
-  const auto picture = decodeGif(committed("plate.gif"));
+  const auto picture = decodedGif(committed("plate.gif"));
   Canvas scene(202, 133);
   for (int y = 0; y < 133; ++y) {
     for (int x = 0; x < 202; ++x) {
@@ -630,7 +684,7 @@ Canvas expectedScene() {
 }
 
 TEST(Scene, PlatesSqueezedTo29RowsWithTheWallShowingThroughTransparentPixels) {
-  const auto picture = decodeGif(committed("plate.gif"));
+  const auto picture = decodedGif(committed("plate.gif"));
   ASSERT_TRUE(picture);
   Canvas canvas(202, 133);
   ASSERT_TRUE(scene::compose(canvas));
