@@ -17,7 +17,6 @@ public:
                 const RECT& rect);
   // Its font and rectangle at the window's DPI.
   Status fit(HFONT font, const RECT& rect);
-  // A text the box shows already is not written again, which would only repaint it.
   Status setText(const std::wstring& text);
 
   // Null before create() and once the window has destroyed it.
