@@ -91,11 +91,13 @@ Status DpiResources::makeFonts() {
 
 // The system's font for tooltips.
 HFONT DpiResources::tooltipFont() noexcept {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics; // built for XP: without the field Vista added, which XP refuses
-  if (!tooltipFont_ &&
-      ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != 0) {
-    static_cast<void>(scaledSystemFont(metrics.lfStatusFont, dpi_, tooltipFont_));
+  if (!tooltipFont_) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize =
+        sizeof metrics; // built for XP: without the field Vista added, which XP refuses
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != 0) {
+      static_cast<void>(scaledSystemFont(metrics.lfStatusFont, dpi_, tooltipFont_));
+    }
   }
   return tooltipFont_.get();
 }
