@@ -1,9 +1,7 @@
-// The portable platform pieces: Boolean texts, the unhandled-error report, and when the game
-// is started through the shell.
+// The portable platform pieces: Boolean texts, steps run in order, decimal numbers, and when
+// the game is started through the shell.
 #include "platform/elevated_start.hpp"
 #include "platform/error.hpp"
-#include "platform/posix/posix_platform.hpp"
-#include "platform/report.hpp"
 #include "platform/text.hpp"
 
 #include <gtest/gtest.h>
@@ -52,16 +50,6 @@ TEST(Decimal, WritesEveryDigit) {
   EXPECT_EQ(decimal(0), L"0");
   EXPECT_EQ(decimal(1392), L"1392");
   EXPECT_EQ(decimal(4294967295UL), L"4294967295");
-}
-
-TEST(UnhandledError, GivesNumberAndDescription) {
-  posix::PosixPlatform platform;
-  reportUnhandled(platform, Error{5, L"Access is denied."}, L"Kelvarin");
-  ASSERT_EQ(platform.messages().size(), 1U);
-  EXPECT_NE(platform.messages()[0].text.find(L"error 5:"), std::wstring::npos);
-  EXPECT_NE(platform.messages()[0].text.find(L"Access is denied."), std::wstring::npos);
-  EXPECT_EQ(platform.messages()[0].caption, L"Kelvarin");
-  EXPECT_EQ(platform.messages()[0].icon, MessageIcon::Error);
 }
 
 TEST(ElevatedStart, OnlyAGameAskingForAdministratorGoesThroughTheShell) {
