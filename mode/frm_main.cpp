@@ -1,5 +1,5 @@
-// frmMain's handlers: the start-up check, then the switch (display first, file second), run
-// and exit, each telling the user what failed.
+// The form's code: the start-up check, then the switch (display first, file second), run and
+// exit, each telling the user what failed.
 #include "mode/frm_main.hpp"
 
 #include "mode/texts.hpp"
@@ -19,16 +19,13 @@ Status FrmMain::Form_Load() {
   // The game first: a marker without a game still means the wrong folder.
   if (!platform_.canOpenForReading(kGameFile)) {
     Status told = platform_.messageBox(kGameMissing, kCaption, MessageIcon::None);
-    End();
+    host_.close();
     return told;
   }
   return Butt(platform_.canOpenForReading(kMarkerFile));
 }
 
 Status FrmMain::lblSwitch_Click() {
-  if (ended_) {
-    return {};
-  }
   bool on = false;
   if (Status read = textToBool(tag_, on); !read.ok()) {
     return read;
@@ -46,9 +43,6 @@ Status FrmMain::lblSwitch_Click() {
 }
 
 Status FrmMain::lblRun_Click() {
-  if (ended_) {
-    return {};
-  }
   if (const Status started = platform_.startProgram(kGameFile); !started.ok()) {
     return showError(kCannotStartGame, started.error());
   }
@@ -56,15 +50,8 @@ Status FrmMain::lblRun_Click() {
 }
 
 Status FrmMain::lblExit_Click() {
-  if (!ended_) {
-    End();
-  }
-  return {};
-}
-
-void FrmMain::End() {
-  ended_ = true;
   host_.close();
+  return {};
 }
 
 // A failed switch: show again what the disk holds, judged as at start-up, then say why.

@@ -1,6 +1,6 @@
-// frmMain's own logic: the mode state, the start-up check and the three commands. It knows
-// the window only through FormHost, so it runs without one in tests. Each handler returns what
-// nothing here expected, for the window's unhandled-error report.
+// The code behind the window frmMain: its Load and Click handlers, and Butt and Tag, which
+// they share. It knows the window only through FormHost, so it runs without one in tests. Each
+// handler returns what nothing here expected, for the window's unhandled-error report.
 #pragma once
 
 #include "platform/error.hpp"
@@ -16,7 +16,8 @@ class FormHost {
 public:
   virtual Status setSwitchCaption(std::wstring_view caption) = 0; // lblSwitch
   virtual Status setModeText(std::wstring_view text) = 0;         // txtMode
-  // Closes the window, which ends the program.
+  // The form's one way to end: closes the window, which ends the program once the handler
+  // that asked has returned.
   virtual void close() = 0;
 
 protected:
@@ -41,15 +42,12 @@ public:
   const std::wstring& Tag() const noexcept { return tag_; }
 
 private:
-  void End();
   Status switchFailed(std::wstring_view what, const Error& error);
   Status showError(std::wstring_view what, const Error& error);
 
   Platform& platform_;
   FormHost& host_;
   std::wstring tag_;
-  // Once the program has been ended, no handler runs any more.
-  bool ended_ = false;
 };
 
 } // namespace kelvarin

@@ -1,5 +1,5 @@
 // The operations the mode logic needs of the system: files, dialogs, processes. Win32
-// implements them for the product, POSIX for the native tests.
+// implements them for the product; the native tests give the mode logic a folder in memory.
 #pragma once
 
 #include "platform/error.hpp"

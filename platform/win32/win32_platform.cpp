@@ -2,7 +2,6 @@
 // the game.
 #include "platform/win32/win32_platform.hpp"
 
-#include "platform/elevated_start.hpp"
 #include "platform/win32/handles.hpp"
 #include "platform/win32/system_error.hpp"
 #include "platform/win32/system_function.hpp"
@@ -17,6 +16,10 @@ namespace {
 
 // Another program may have the file open for anything; only an exclusive lock keeps us out.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// ERROR_ELEVATION_REQUIRED, which MinGW's headers lack: the program asks for more rights than
+// ours.
+constexpr unsigned long kElevationRequired = 740;
 
 // Asks a Win32 call that fills a buffer for the size it needs, then for the text.
 template <typename Call> Status askForText(Call call, std::wstring& text) {
@@ -118,8 +121,13 @@ Status Win32Platform::startProgram(std::wstring_view name) {
   if (!found.ok()) {
     return found;
   }
-  return startElevatedIfAsked([&] { return createProcess(path, folder); },
-                              [&] { return startThroughShell(path, folder); });
+  // Without elevation we cannot create a program set to run as administrator; the shell can,
+  // once the user agrees, and its outcome (the user's "no" among them) is then the one told.
+  Status started = createProcess(path, folder);
+  if (!started.ok() && started.error().code == kElevationRequired) {
+    return startThroughShell(path, folder);
+  }
+  return started;
 }
 
 // The shell asks the user to let a program run as administrator; "no" is ERROR_CANCELLED. It

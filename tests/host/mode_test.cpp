@@ -1,29 +1,71 @@
-// The mode logic on real files: start-up, the switch, run and exit commands, and how each
-// failure is told and survived.
+// The form's handlers: start-up, the switch, run and exit commands, and how each failure is told
+// and survived. The files and processes are a folder in memory: how the system's own files
+// behave is tested against the shipped program, under Wine.
 #include "mode/frm_main.hpp"
-#include "mode/texts.hpp"
-#include "platform/posix/posix_platform.hpp"
-#include "tests/host/temp_current_folder.hpp"
+#include "platform/report.hpp"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
-#include <chrono>
-#include <filesystem>
-#include <thread>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace kelvarin {
 namespace {
 
-namespace fs = std::filesystem;
-using test::TempCurrentFolder;
-
 const std::string kMarkerBytes = "Created with Kelvarin by tarquel\r\n";
+const Error kDenied{5, L"Access is denied."};
 
 void expectOk(const Status& status) {
   EXPECT_TRUE(status.ok()) << "unexpected error " << status.error().code;
 }
+
+struct ShownMessage {
+  std::wstring text;
+  std::wstring caption;
+  MessageIcon icon;
+};
+
+// The least of the system the form needs: the current folder's files by name, the boxes shown,
+// the programs started, and a failure to give instead of each kind of change.
+struct Folder final : Platform {
+  bool canOpenForReading(std::wstring_view name) override {
+    return files.contains(std::wstring(name));
+  }
+  Status writeLine(std::wstring_view name, std::string_view line) override {
+    if (writeFails) {
+      return *writeFails;
+    }
+    files[std::wstring(name)] = std::string(line) + "\r\n";
+    return {};
+  }
+  Status deleteFile(std::wstring_view name) override {
+    if (deleteFails) {
+      return *deleteFails;
+    }
+    files.erase(std::wstring(name));
+    return {};
+  }
+  Status messageBox(std::wstring_view text, std::wstring_view caption, MessageIcon icon) override {
+    messages.push_back({std::wstring(text), std::wstring(caption), icon});
+    return {};
+  }
+  Status startProgram(std::wstring_view name) override {
+    if (startFails) {
+      return *startFails;
+    }
+    started.emplace_back(name);
+    return {};
+  }
+
+  std::map<std::wstring, std::string> files;
+  std::optional<Error> writeFails;
+  std::optional<Error> deleteFails;
+  std::optional<Error> startFails;
+  std::vector<ShownMessage> messages;
+  std::vector<std::wstring> started;
+};
 
 struct Window final : FormHost {
   std::wstring switchCaption = L"On";
@@ -43,9 +85,9 @@ struct Window final : FormHost {
   void close() override { closed = true; }
 };
 
-class Switcher : public ::testing::Test {
+class FrmMainTest : public ::testing::Test {
 protected:
-  void withGame() { TempCurrentFolder::write("icytower.exe", "MZ"); }
+  void withGame() { platform.files[L"icytower.exe"] = "MZ"; }
   void start() { expectOk(form.Form_Load()); }
 
   void expectOn() const {
@@ -58,197 +100,160 @@ protected:
     EXPECT_EQ(window.switchCaption, L"On");
     EXPECT_EQ(window.modeText, L"FUN MODE IS OFF");
   }
-  void expectOneError(std::wstring_view naming) const {
-    ASSERT_EQ(platform.messages().size(), 1U);
-    const auto& shown = platform.messages().front();
+  // What failed, then the system's reason, in the one box; the program runs on.
+  void expectOneError(std::wstring_view what) const {
+    ASSERT_EQ(platform.messages.size(), 1U);
+    const ShownMessage& shown = platform.messages.front();
+    EXPECT_EQ(shown.text, std::wstring(what) + L"\n\nAccess is denied.");
     EXPECT_EQ(shown.caption, L"Kelvarin");
     EXPECT_EQ(shown.icon, MessageIcon::Error);
-    EXPECT_NE(shown.text.find(naming), std::wstring::npos) << "names what failed";
-    EXPECT_GT(shown.text.size(), naming.size() + 4) << "gives the system's reason";
     EXPECT_FALSE(window.closed);
   }
+  std::string marker() const { return platform.files.at(L"fun.mode.on"); }
+  bool hasMarker() const { return platform.files.contains(L"fun.mode.on"); }
 
-  TempCurrentFolder folder;
-  posix::PosixPlatform platform;
+  Folder platform;
   Window window;
   FrmMain form{platform, window};
 };
 
-TEST_F(Switcher, RefusesToRunWithoutTheGameAndTouchesNothing) {
-  TempCurrentFolder::write("fun.mode.on", "kept");
+TEST_F(FrmMainTest, RefusesToRunWithoutTheGameAndTouchesNothing) {
+  platform.files[L"fun.mode.on"] = "kept";
   start();
-  ASSERT_EQ(platform.messages().size(), 1U);
-  EXPECT_EQ(platform.messages()[0].text,
+  ASSERT_EQ(platform.messages.size(), 1U);
+  EXPECT_EQ(platform.messages[0].text,
             L"Icytower.exe wasn't found. The switcher must be in the game directory.");
-  EXPECT_EQ(platform.messages()[0].caption, L"Kelvarin");
-  EXPECT_EQ(platform.messages()[0].icon, MessageIcon::None);
+  EXPECT_EQ(platform.messages[0].caption, L"Kelvarin");
+  EXPECT_EQ(platform.messages[0].icon, MessageIcon::None);
   EXPECT_TRUE(window.closed);
   EXPECT_EQ(window.writes, 0) << "Butt never runs";
-  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), "kept");
-
-  expectOk(form.lblSwitch_Click());
-  expectOk(form.lblRun_Click());
-  EXPECT_EQ(platform.messages().size(), 1U) << "no handler runs once the program has ended";
+  EXPECT_EQ(marker(), "kept");
 }
 
-TEST_F(Switcher, GameThatIsAFolderCountsAsMissing) {
-  fs::create_directory("icytower.exe");
-  start();
-  EXPECT_TRUE(window.closed);
-}
-
-TEST_F(Switcher, StartsOffWithoutMarker) {
+TEST_F(FrmMainTest, StartsWithTheModeTheMarkerSaysAndLeavesItAlone) {
   withGame();
   start();
   expectOff();
-  EXPECT_TRUE(platform.messages().empty());
-  EXPECT_FALSE(fs::exists("fun.mode.on"));
-}
-
-TEST_F(Switcher, StartsOnWithAnyMarkerAndLeavesItAlone) {
-  withGame();
+  EXPECT_FALSE(hasMarker());
   for (const std::string content : {"", "someone else's words\n"}) {
-    TempCurrentFolder::write("fun.mode.on", content);
+    platform.files[L"fun.mode.on"] = content;
     Window fresh;
     FrmMain other(platform, fresh);
     expectOk(other.Form_Load());
     EXPECT_EQ(other.Tag(), L"True");
+    EXPECT_EQ(fresh.switchCaption, L"Off");
     EXPECT_EQ(fresh.modeText, L"FUN MODE IS ON");
-    EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), content);
+    EXPECT_EQ(marker(), content);
   }
+  EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(Switcher, MarkerThatIsAFolderMeansOff) {
-  withGame();
-  fs::create_directory("fun.mode.on");
-  start();
-  expectOff();
-}
-
-TEST_F(Switcher, ButtRecordsAndShowsButNeverTouchesTheDisk) {
+TEST_F(FrmMainTest, ButtRecordsAndShowsButNeverTouchesTheDisk) {
   expectOk(form.Butt(true));
   expectOn();
   expectOk(form.Butt(true));
   expectOn();
   expectOk(form.Butt(false));
   expectOff();
-  EXPECT_TRUE(fs::is_empty(folder.path()));
+  EXPECT_TRUE(platform.files.empty());
 }
 
-TEST_F(Switcher, SwitchesOnWithTheCreditLineAndOffAgain) {
+TEST_F(FrmMainTest, SwitchesOnWithTheCreditLineAndOffAgain) {
   withGame();
   start();
   expectOk(form.lblSwitch_Click());
   expectOn();
-  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), kMarkerBytes);
+  EXPECT_EQ(marker(), kMarkerBytes);
   expectOk(form.lblSwitch_Click());
   expectOff();
-  EXPECT_FALSE(fs::exists("fun.mode.on"));
-  EXPECT_TRUE(platform.messages().empty());
+  EXPECT_FALSE(hasMarker());
+  EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(Switcher, TwoSwitchesReplaceAForeignMarkerWithTheCreditLine) {
+TEST_F(FrmMainTest, DecidesFromTheRecordedModeNotTheDisk) {
   withGame();
-  TempCurrentFolder::write("fun.mode.on", "foreign");
   start();
-  expectOk(form.lblSwitch_Click());
+  platform.files[L"fun.mode.on"] = "made by someone else";
   expectOk(form.lblSwitch_Click());
   expectOn();
-  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), kMarkerBytes);
+  EXPECT_EQ(marker(), kMarkerBytes) << "overwritten, as recorded off";
+
+  platform.files.erase(L"fun.mode.on");
+  expectOk(form.lblSwitch_Click());
+  expectOff();
+  EXPECT_FALSE(hasMarker());
+  EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(Switcher, DecidesFromTheRecordedModeNotTheDisk) {
+// After a failed change the mode shown is the disk's, asked again, not the one before the click.
+TEST_F(FrmMainTest, FailedSwitchOnIsToldAndShowsWhatTheDiskHolds) {
   withGame();
   start();
-  TempCurrentFolder::write("fun.mode.on", "made by someone else");
+  platform.writeFails = kDenied;
   expectOk(form.lblSwitch_Click());
+  expectOneError(L"The file \"fun.mode.on\" could not be written.");
+  expectOff();
+
+  // Someone else's marker that cannot be overwritten: on, as the game will see it.
+  platform.messages.clear();
+  platform.files[L"fun.mode.on"] = "read-only";
+  expectOk(form.lblSwitch_Click());
+  expectOneError(L"The file \"fun.mode.on\" could not be written.");
   expectOn();
-  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), kMarkerBytes) << "overwritten, as recorded off";
+  EXPECT_EQ(marker(), "read-only");
 }
 
-TEST_F(Switcher, MarkerAlreadyGoneWhenSwitchingOffIsNoFailure) {
+TEST_F(FrmMainTest, FailedSwitchOffIsToldAndShowsWhatTheDiskHolds) {
   withGame();
-  TempCurrentFolder::write("fun.mode.on", "");
+  platform.files[L"fun.mode.on"] = "";
   start();
-  fs::remove("fun.mode.on");
+  platform.deleteFails = kDenied;
   expectOk(form.lblSwitch_Click());
-  expectOff();
-  EXPECT_TRUE(platform.messages().empty());
-  EXPECT_FALSE(window.closed);
+  expectOneError(L"The file \"fun.mode.on\" could not be deleted.");
+  expectOn();
+  EXPECT_TRUE(hasMarker());
 }
 
-TEST_F(Switcher, FailedSwitchOnIsToldAndShowsWhatTheDiskHolds) {
+TEST_F(FrmMainTest, RunStartsTheGameAndKeepsRunning) {
   withGame();
-  start();
-  fs::create_directory("fun.mode.on");
-  expectOk(form.lblSwitch_Click());
-  expectOneError(L"\"fun.mode.on\"");
-  expectOff();
-  EXPECT_TRUE(fs::is_directory("fun.mode.on"));
-}
-
-TEST_F(Switcher, FailedSwitchOnOfAFullDiskLeavesNoPartialMarker) {
-  withGame();
-  start();
-  std::error_code noDevice;
-  fs::create_symlink("/dev/full", "fun.mode.on", noDevice);
-  if (noDevice || !fs::exists("/dev/full")) {
-    GTEST_SKIP() << "no /dev/full to fill";
-  }
-  expectOk(form.lblSwitch_Click());
-  expectOneError(L"\"fun.mode.on\"");
-  expectOff();
-  EXPECT_FALSE(fs::exists(fs::symlink_status("fun.mode.on")));
-}
-
-TEST_F(Switcher, FailedSwitchOffIsToldAndShowsWhatTheDiskHolds) {
-  withGame();
-  fs::create_directory("fun.mode.on");
-  start();
-  // Recorded on, but the name is a folder that cannot be deleted as a file.
-  expectOk(form.Butt(true));
-  expectOk(form.lblSwitch_Click());
-  expectOneError(L"\"fun.mode.on\"");
-  expectOff();
-  EXPECT_TRUE(fs::is_directory("fun.mode.on"));
-}
-
-TEST_F(Switcher, RunStartsTheCurrentFoldersGameAndKeepsRunning) {
-  TempCurrentFolder::write("icytower.exe", "#!/bin/sh\npwd > started.txt\n");
-  fs::permissions("icytower.exe", fs::perms::owner_all);
   start();
   expectOk(form.lblRun_Click());
-  EXPECT_TRUE(platform.messages().empty());
+  EXPECT_EQ(platform.started, std::vector<std::wstring>{L"icytower.exe"});
+  EXPECT_TRUE(platform.messages.empty());
   EXPECT_FALSE(window.closed);
-  // The game runs on its own; give it a moment to leave its trace.
-  for (int i = 0; i < 200 && TempCurrentFolder::read("started.txt").empty(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_EQ(TempCurrentFolder::read("started.txt"), fs::canonical(folder.path()).string() + "\n");
-}
 
-TEST_F(Switcher, RunWithTheGameGoneIsToldAndKeepsRunning) {
-  withGame();
-  start();
-  fs::remove("icytower.exe");
+  platform.startFails = kDenied;
   expectOk(form.lblRun_Click());
-  expectOneError(L"\"icytower.exe\"");
+  expectOneError(L"The game \"icytower.exe\" could not be started.");
+  expectOff();
 }
 
-TEST_F(Switcher, AnUnrecordedModeIsAnErrorForTheWindowToReport) {
+// Before the start-up check has recorded a mode, a switch has nothing to go by: the error goes
+// to the window, which shows the last-resort report with its number and the reason.
+TEST_F(FrmMainTest, AnUnrecordedModeIsAnErrorForTheWindowToReport) {
   withGame();
-  const Status clicked = form.lblSwitch_Click(); // before the start-up check ran
-  EXPECT_FALSE(clicked.ok());
-  EXPECT_TRUE(platform.messages().empty()) << "reported by the window, not here";
+  const Status clicked = form.lblSwitch_Click();
+  ASSERT_FALSE(clicked.ok());
+  EXPECT_TRUE(platform.messages.empty()) << "reported by the window, not here";
+  EXPECT_FALSE(hasMarker());
+  EXPECT_EQ(window.writes, 0);
+
+  reportUnhandled(platform, clicked.error(), L"Kelvarin");
+  ASSERT_EQ(platform.messages.size(), 1U);
+  EXPECT_EQ(platform.messages[0].text, L"Run-time error 13:\n\n\"\" is not a Boolean.\n\n"
+                                       L"The program will now end.");
+  EXPECT_EQ(platform.messages[0].caption, L"Kelvarin");
+  EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
 }
 
-TEST_F(Switcher, ExitEndsTheProgramAndLeavesTheMarker) {
+TEST_F(FrmMainTest, ExitEndsTheProgramAndLeavesTheMarker) {
   withGame();
   start();
   expectOk(form.lblSwitch_Click());
   expectOk(form.lblExit_Click());
   EXPECT_TRUE(window.closed);
-  EXPECT_EQ(TempCurrentFolder::read("fun.mode.on"), kMarkerBytes);
+  EXPECT_EQ(marker(), kMarkerBytes);
+  EXPECT_TRUE(platform.messages.empty());
 }
 
 } // namespace

@@ -649,9 +649,12 @@ TEST(Canvas, StretchingClipsToTheCanvasAndSkipsEmptyRectangles) {
   // Destination (30, 10) of the rectangle lands on canvas (0, 0).
   EXPECT_EQ(canvas.at(0, 0), colourAt(30, 10 * 32 / 29));
   EXPECT_TRUE(draw(canvas, *gif, {40, 20, 20, 10, 66, 29}));
-  EXPECT_TRUE(draw(canvas, *gif, {40, 20, 0, 0, 0, 29}));
-  EXPECT_TRUE(draw(canvas, *gif, {40, 20, 0, 0, 66, -1}));
   EXPECT_EQ(canvas.at(39, 19), colourAt(19, 9 * 32 / 29));
+  // A rectangle of no width, or of a height below zero, paints nothing at all.
+  Canvas untouched(40, 20, 7);
+  EXPECT_TRUE(draw(untouched, *gif, {40, 20, 0, 0, 0, 29}));
+  EXPECT_TRUE(draw(untouched, *gif, {40, 20, 0, 0, 66, -1}));
+  EXPECT_EQ(untouched.pixels, Canvas(40, 20, 7).pixels);
   // Doubled, each source pixel covers two by two.
   Canvas doubled(132, 64);
   EXPECT_TRUE(draw(doubled, *gif, {132, 64, 0, 0, 132, 64}));

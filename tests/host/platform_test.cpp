@@ -1,9 +1,5 @@
-// The portable platform pieces: Boolean texts, the unhandled-error report, and when the game
-// is started through the shell.
-#include "platform/elevated_start.hpp"
+// The portable platform pieces: Boolean texts, steps run in order, and decimal numbers.
 #include "platform/error.hpp"
-#include "platform/posix/posix_platform.hpp"
-#include "platform/report.hpp"
 #include "platform/text.hpp"
 
 #include <gtest/gtest.h>
@@ -52,50 +48,6 @@ TEST(Decimal, WritesEveryDigit) {
   EXPECT_EQ(decimal(0), L"0");
   EXPECT_EQ(decimal(1392), L"1392");
   EXPECT_EQ(decimal(4294967295UL), L"4294967295");
-}
-
-TEST(UnhandledError, GivesNumberAndDescription) {
-  posix::PosixPlatform platform;
-  reportUnhandled(platform, Error{5, L"Access is denied."}, L"Kelvarin");
-  ASSERT_EQ(platform.messages().size(), 1U);
-  EXPECT_NE(platform.messages()[0].text.find(L"error 5:"), std::wstring::npos);
-  EXPECT_NE(platform.messages()[0].text.find(L"Access is denied."), std::wstring::npos);
-  EXPECT_EQ(platform.messages()[0].caption, L"Kelvarin");
-  EXPECT_EQ(platform.messages()[0].icon, MessageIcon::Error);
-}
-
-TEST(ElevatedStart, OnlyAGameAskingForAdministratorGoesThroughTheShell) {
-  const Error missing{2, L"The system cannot find the file specified."};
-  const Error denied{5, L"Access is denied."};
-  const Error elevation{kElevationRequired, L"The requested operation requires elevation."};
-  const Error declined{1223, L"The operation was canceled by the user."};
-  struct Case {
-    Status direct;
-    Status shell;
-    bool throughShell;
-    Status told;
-  };
-  const Case cases[] = {
-      {Status{}, declined, false, Status{}}, // started: the shell is left alone
-      {missing, Status{}, false, missing},   // every other failure is told as it is
-      {denied, Status{}, false, denied},
-      {elevation, Status{}, true, Status{}}, // the player agreed
-      {elevation, declined, true, declined}, // the player said no: that is told, not the 740
-  };
-  for (const Case& c : cases) {
-    bool shellTried = false;
-    const Status started = startElevatedIfAsked([&] { return c.direct; },
-                                                [&] {
-                                                  shellTried = true;
-                                                  return c.shell;
-                                                });
-    EXPECT_EQ(shellTried, c.throughShell);
-    ASSERT_EQ(started.ok(), c.told.ok());
-    if (!started.ok()) {
-      EXPECT_EQ(started.error().code, c.told.error().code);
-      EXPECT_EQ(started.error().description, c.told.error().description) << "the system's reason";
-    }
-  }
 }
 
 } // namespace

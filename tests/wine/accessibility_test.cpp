@@ -77,14 +77,6 @@ private:
   win32::Unique<win32::NullTraits<HWINEVENTHOOK, &::UnhookWinEvent>> hook_;
 };
 
-// The interface's own id: taken from oleacc's import library instead of uuid's, it would be the
-// import thunk's code, and every request for the interface would fail.
-TEST(AccessibilityLink, IAccessibleIsAskedForByItsOwnId) {
-  constexpr GUID kIAccessible = {
-      0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-  EXPECT_TRUE(::IsEqualGUID(IID_IAccessible, kIAccessible));
-}
-
 class Accessibility : public InGameFolder {
 protected:
   void SetUp() override {

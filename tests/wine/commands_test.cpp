@@ -63,9 +63,11 @@ TEST_F(Commands, SwitchOffAfterTheMarkerVanishedIsNoError) {
   EXPECT_FALSE(folder_.exists(kMarker));
 }
 
+// A folder where the marker should go is no marker: the mode is off, and stays off.
 TEST_F(Commands, SwitchThatCannotWriteTheMarkerSaysWhyAndStaysOff) {
+  folder_.makeFolder(kMarker);
   ASSERT_NO_FATAL_FAILURE(start());
-  folder_.makeFolder(kMarker); // a folder where the file should go
+  EXPECT_EQ(app_->modeText(), kModeOff);
   app_->click("lblSwitch");
   ASSERT_NO_FATAL_FAILURE(expectErrorBox(kMarker));
   EXPECT_EQ(app_->modeText(), kModeOff);
