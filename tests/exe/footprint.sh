@@ -35,6 +35,10 @@ fi
 hex() { od -A n -v -t x1 | tr -d ' \n'; }
 little_endian_32() { printf '%02x%02x%02x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) \
   $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+if [ "$#" -eq 0 ]; then
+  echo "No picture records named: tests/exe/CMakeLists.txt reads them from assets/."
+  exit 1
+fi
 exe_hex=$(mktemp)
 record=$(mktemp)
 trap 'rm -f "$exe_hex" "$record"' EXIT
