@@ -7,15 +7,54 @@
 namespace kelvarin::pictures {
 namespace {
 
+// floor(n * numerator / denominator) for n counted up from 0 a step at a time, in 32 bits
+// whatever the lengths: the product itself is never formed.
+class Ratio {
+public:
+  Ratio(unsigned numerator, unsigned denominator)
+      : whole_(numerator / denominator), part_(numerator % denominator), denominator_(denominator) {
+  }
+
+  // The value at n, which must not lie behind the one reached.
+  unsigned at(unsigned n) {
+    for (; n_ < n; ++n_) {
+      value_ += whole_;
+      rest_ += part_;
+      if (rest_ >= denominator_) {
+        rest_ -= denominator_;
+        ++value_;
+      }
+    }
+    return value_;
+  }
+
+private:
+  unsigned whole_;
+  unsigned part_;
+  unsigned denominator_;
+  unsigned n_ = 0;
+  unsigned value_ = 0;
+  unsigned rest_ = 0; // below denominator_
+};
+
 // For each canvas column, or each row, the picture's column or row it shows; -1 where the
-// picture does not lie.
+// picture does not lie. The scene's column grows with the canvas's, so both ratios are only
+// ever stepped on.
 std::vector<int> shownAlong(int canvasLength, int sceneLength, int start, int length,
                             int pictureLength) {
-  std::vector<int> shown(static_cast<std::size_t>(canvasLength));
+  std::vector<int> shown(static_cast<std::size_t>(canvasLength), -1);
+  if (canvasLength <= 0 || sceneLength < 0 || length <= 0 || pictureLength < 0) {
+    return shown;
+  }
+  Ratio scene(static_cast<unsigned>(sceneLength), static_cast<unsigned>(canvasLength));
+  Ratio picture(static_cast<unsigned>(pictureLength), static_cast<unsigned>(length));
   for (int c = 0; c < canvasLength; ++c) {
-    const std::int64_t s = std::int64_t{c} * sceneLength / canvasLength - start;
-    shown[static_cast<std::size_t>(c)] =
-        s >= 0 && s < length ? static_cast<int>(s * pictureLength / length) : -1;
+    const int s = static_cast<int>(scene.at(static_cast<unsigned>(c)));
+    // Taken once s is past start, the difference is exact in unsigned arithmetic.
+    const unsigned along = static_cast<unsigned>(s) - static_cast<unsigned>(start);
+    if (s >= start && along < static_cast<unsigned>(length)) {
+      shown[static_cast<std::size_t>(c)] = static_cast<int>(picture.at(along));
+    }
   }
   return shown;
 }

@@ -2,6 +2,8 @@
 #include "pictures/pictures.hpp"
 #include "pictures/reader.hpp"
 
+#include <memory>
+
 namespace kelvarin::pictures {
 namespace {
 
@@ -228,7 +230,10 @@ bool decodeGif(const Gif& gif, GifRows& rows) {
     return false;
   }
   SubBlocks data(in);
-  return LzwDecoder(gif, minCodeSize, rows).decode(data) && data.finish();
+  // The decoder's tables, some 20 KB, go on the heap: a frame that large would need the stack
+  // probed page by page.
+  const auto decoder = std::make_unique<LzwDecoder>(gif, minCodeSize, rows);
+  return decoder->decode(data) && data.finish();
 }
 
 } // namespace kelvarin::pictures
