@@ -91,8 +91,11 @@ Status MainWindow::open(int showCommand) {
   return show(showCommand);
 }
 
+// The report's box keeps painting its owner, so a failure that repeats underneath it would open
+// a box inside the box: only the first error is reported.
 void MainWindow::reportAndEnd(const Error& error) {
-  {
+  if (!reported_) {
+    reported_ = true;
     const BusyScope busy(busy_);
     reportUnhandled(platform_, error, kCaption);
   }

@@ -123,6 +123,8 @@ private:
   bool busy_ = false;
   // The exit code, once the end has been asked for.
   std::optional<int> endCode_;
+  // The unhandled-error report has been shown: no other is.
+  bool reported_ = false;
   // WM_DESTROY has come: no screen reader's request makes the object again.
   bool destroyed_ = false;
 

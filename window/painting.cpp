@@ -54,6 +54,8 @@ Status Painting::paint(HWND window, const DpiResources& resources, const Control
                        std::optional<std::size_t> cue) {
   const PaintDc dc(window);
   if (!dc) {
+    // What was not painted is not asked for again at once, which would spin in a loop.
+    ::ValidateRect(window, nullptr);
     return lastError();
   }
   RECT client{};

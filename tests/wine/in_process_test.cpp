@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace kelvarin::e2e {
@@ -319,6 +320,100 @@ TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRe
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, InProcessAtDpi, testing::Values(144, 192));
+
+// Every GDI handle the process may still have, taken until release(): a session out of GDI
+// resources, as a paint can meet one.
+class GdiExhausted {
+public:
+  GdiExhausted() {
+    while (const HBRUSH brush = ::CreateSolidBrush(0)) {
+      brushes_.push_back(brush);
+    }
+  }
+  GdiExhausted(const GdiExhausted&) = delete;
+  GdiExhausted& operator=(const GdiExhausted&) = delete;
+  ~GdiExhausted() { release(); }
+
+  void release() {
+    for (const HBRUSH brush : brushes_) {
+      ::DeleteObject(brush);
+    }
+    brushes_.clear();
+  }
+
+private:
+  std::vector<HBRUSH> brushes_;
+};
+
+BOOL CALLBACK addIfBox(HWND window, LPARAM boxes) {
+  wchar_t name[16] = {};
+  if (::IsWindowVisible(window) != 0 && ::GetClassNameW(window, name, 16) != 0 &&
+      std::wstring_view(name) == L"#32770") {
+    reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(window);
+  }
+  return TRUE;
+}
+
+// The message boxes up on a thread.
+std::vector<HWND> boxesOn(DWORD thread) {
+  std::vector<HWND> boxes;
+  ::EnumThreadWindows(thread, &addIfBox, reinterpret_cast<LPARAM>(&boxes));
+  return boxes;
+}
+
+// Watches the window's thread from another: once a report is up, the window is painted again
+// underneath it, still out of GDI handles; then the handles come back and every box is closed.
+struct ReportWatch {
+  DWORD thread;
+  HWND window;
+  GdiExhausted* gdi;
+  std::size_t mostBoxes = 0;
+};
+
+DWORD WINAPI watchReports(void* parameter) {
+  auto& watch = *static_cast<ReportWatch*>(parameter);
+  const auto look = [&] {
+    const std::vector<HWND> boxes = boxesOn(watch.thread);
+    watch.mostBoxes = std::max(watch.mostBoxes, boxes.size());
+    return boxes;
+  };
+  for (int wait = 0; wait < 200 && look().empty(); ++wait) {
+    ::Sleep(50);
+  }
+  ::InvalidateRect(watch.window, nullptr, FALSE);
+  for (int wait = 0; wait < 10; ++wait) {
+    ::Sleep(50);
+    look();
+  }
+  watch.gdi->release();
+  for (std::vector<HWND> boxes = look(); !boxes.empty(); boxes = look()) {
+    for (const HWND box : boxes) {
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    ::Sleep(100);
+  }
+  return 0;
+}
+
+// A paint that fails again under the report's box, which keeps painting its owner, opens no
+// second box; the program ends with exit code 1 once the first is closed.
+TEST_F(InProcess, APaintThatKeepsFailingIsReportedOnce) {
+  ReportWatch watch{::GetCurrentThreadId(), handle_, nullptr};
+  {
+    GdiExhausted gdi;
+    watch.gdi = &gdi;
+    const win32::UniqueHandle watcher(
+        ::CreateThread(nullptr, 0, &watchReports, &watch, 0, nullptr));
+    ASSERT_TRUE(watcher);
+    ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_EQ(::WaitForSingleObject(watcher.get(), 30000), WAIT_OBJECT_0);
+  }
+  EXPECT_EQ(watch.mostBoxes, 1u);
+  EXPECT_EQ(::IsWindow(handle_), FALSE);
+  MSG quit{};
+  ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 1u);
+}
 
 enum class Apartment { None, SingleThreaded, MultiThreaded };
 
