@@ -4,6 +4,7 @@
 #include "pictures/pictures.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
+#include "window/failed_call.hpp"
 
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ Status makeFont(const layout::Font& font, BYTE charset, int dpi, UniqueFont& mad
   made.reset(::CreateFontW(-layout::fontHeight(font, dpi), 0, 0, 0, font.weight, FALSE, FALSE,
                            FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH, std::wstring(font.face).c_str()));
-  return check(static_cast<bool>(made));
+  return checkCall(static_cast<bool>(made), L"CreateFontW");
 }
 
 bool hasFace(HFONT font, std::wstring_view face) {
@@ -45,7 +46,7 @@ Status createFont(const layout::Font& font, int dpi, UniqueFont& made) {
 Status scaledSystemFont(LOGFONTW font, int dpi, UniqueFont& made) {
   font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi(layout::kBaseDpi));
   made.reset(::CreateFontIndirectW(&font));
-  return check(static_cast<bool>(made));
+  return checkCall(static_cast<bool>(made), L"CreateFontIndirectW");
 }
 
 } // namespace
@@ -83,8 +84,9 @@ Status DpiResources::makeFonts() {
   return inOrder([&] { return createFont(layout::kSmallFont, dpi_, smallFont_); },
                  [&] { return createFont(layout::kPlateFont, dpi_, plateFont_); },
                  [&] {
-                   return check(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont,
-                                             &boxFont) != 0);
+                   return checkCall(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont,
+                                                 &boxFont) != 0,
+                                    L"GetObjectW");
                  },
                  [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); });
 }

@@ -5,6 +5,7 @@
 #include "platform/report.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
+#include "window/failed_call.hpp"
 #include "window/placement.hpp"
 
 #include <windowsx.h>
@@ -172,7 +173,7 @@ Status MainWindow::show(int showCommand) {
   platform_.setOwner(window_.get());
   readSystemSettings();
   ::ShowWindow(window_.get(), showCommand);
-  return check(::UpdateWindow(window_.get()) != 0);
+  return checkCall(::UpdateWindow(window_.get()) != 0, L"UpdateWindow");
 }
 
 // The text box repaints too: the window's paint would cover it. A window not yet shown is

@@ -2,6 +2,7 @@
 #include "window/painting.hpp"
 
 #include "platform/win32/system_error.hpp"
+#include "window/failed_call.hpp"
 #include "window/scene.hpp"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ Status Painting::paint(HWND window, const DpiResources& resources, const Control
   if (!dc) {
     // What was not painted is not asked for again at once, which would spin in a loop.
     ::ValidateRect(window, nullptr);
-    return lastError();
+    return failedCall(L"BeginPaint");
   }
   RECT client{};
   if (::GetClientRect(window, &client) == 0) {
@@ -65,7 +66,7 @@ Status Painting::paint(HWND window, const DpiResources& resources, const Control
   // One blit from a memory bitmap: the window never shows a half-drawn state.
   const UniqueDc memory(::CreateCompatibleDC(dc.get()));
   if (!memory) {
-    return lastError();
+    return failedCall(L"CreateCompatibleDC");
   }
   if (!backBuffer_) {
     BITMAPINFO info{};
@@ -89,10 +90,12 @@ Status Painting::paint(HWND window, const DpiResources& resources, const Control
   const HBRUSH background = brushOf(layout::lookFor(highContrast_).background);
   const RECT right{scene_.width, 0, client.right, client.bottom};
   const RECT below{0, scene_.height, scene_.width, client.bottom};
-  return check(::BitBlt(dc.get(), 0, 0, scene_.width, scene_.height, memory.get(), 0, 0, SRCCOPY) !=
-                   0 &&
-               (right.left >= right.right || ::FillRect(dc.get(), &right, background) != 0) &&
-               (below.top >= below.bottom || ::FillRect(dc.get(), &below, background) != 0));
+  if (::BitBlt(dc.get(), 0, 0, scene_.width, scene_.height, memory.get(), 0, 0, SRCCOPY) == 0) {
+    return lastError();
+  }
+  return checkCall((right.left >= right.right || ::FillRect(dc.get(), &right, background) != 0) &&
+                       (below.top >= below.bottom || ::FillRect(dc.get(), &below, background) != 0),
+                   L"FillRect");
 }
 
 Status Painting::draw(HDC dc, const DpiResources& resources, const ControlTexts& texts,
@@ -105,17 +108,20 @@ Status Painting::draw(HDC dc, const DpiResources& resources, const ControlTexts&
     std::copy(scene_.pixels.begin(), scene_.pixels.end(), static_cast<std::uint32_t*>(backBits_));
   } else if (const RECT all{0, 0, scene_.width, scene_.height};
              ::FillRect(dc, &all, brushOf(look.background)) == 0) {
-    return lastError();
+    return failedCall(L"FillRect");
   }
 
   // Bottom of the stack first, so that each label is painted over those beneath it.
   for (std::size_t i = layout::kControls.size(); i-- > 0;) {
     const layout::Control& control = layout::kControls[i];
     RECT r = rectAt(control, resources.dpi());
-    bool drawn = true;
+    Status drawn;
     if (control.kind == layout::Kind::Picture && !look.pictures) {
-      drawn = ::FillRect(dc, &r, brushOf(look.plate)) != 0 &&
-              ::FrameRect(dc, &r, brushOf(look.plateFrame)) != 0;
+      drawn = inOrder(
+          [&] { return checkCall(::FillRect(dc, &r, brushOf(look.plate)) != 0, L"FillRect"); },
+          [&] {
+            return checkCall(::FrameRect(dc, &r, brushOf(look.plateFrame)) != 0, L"FrameRect");
+          });
     } else if (control.kind == layout::Kind::Label) {
       const Selection font(dc, resources.labelFont(control.font));
       ::SetBkMode(dc, TRANSPARENT);
@@ -123,12 +129,18 @@ Status Painting::draw(HDC dc, const DpiResources& resources, const ControlTexts&
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
       const int inset = layout::atDpi(kCueInset, resources.dpi());
       const RECT inside{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
-      drawn = ::DrawTextW(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &r,
-                          align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) != 0 &&
-              (cue != i || ::DrawFocusRect(dc, &inside) != 0);
+      drawn = inOrder(
+          [&] {
+            return checkCall(::DrawTextW(dc, texts[i].c_str(), static_cast<int>(texts[i].size()),
+                                         &r, align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) != 0,
+                             L"DrawTextW");
+          },
+          [&] {
+            return checkCall(cue != i || ::DrawFocusRect(dc, &inside) != 0, L"DrawFocusRect");
+          });
     }
-    if (!drawn) {
-      return lastError();
+    if (!drawn.ok()) {
+      return drawn;
     }
   }
   return {};

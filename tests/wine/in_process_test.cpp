@@ -368,6 +368,7 @@ struct ReportWatch {
   HWND window;
   GdiExhausted* gdi;
   std::size_t mostBoxes = 0;
+  std::wstring firstReport;
 };
 
 DWORD WINAPI watchReports(void* parameter) {
@@ -379,6 +380,11 @@ DWORD WINAPI watchReports(void* parameter) {
   };
   for (int wait = 0; wait < 200 && look().empty(); ++wait) {
     ::Sleep(50);
+  }
+  if (const std::vector<HWND> boxes = look(); !boxes.empty()) {
+    wchar_t text[256] = {};
+    ::GetDlgItemTextW(boxes.front(), 0xFFFF, text, 256); // the box's message
+    watch.firstReport = text;
   }
   ::InvalidateRect(watch.window, nullptr, FALSE);
   for (int wait = 0; wait < 10; ++wait) {
@@ -398,7 +404,7 @@ DWORD WINAPI watchReports(void* parameter) {
 // A paint that fails again under the report's box, which keeps painting its owner, opens no
 // second box; the program ends with exit code 1 once the first is closed.
 TEST_F(InProcess, APaintThatKeepsFailingIsReportedOnce) {
-  ReportWatch watch{::GetCurrentThreadId(), handle_, nullptr};
+  ReportWatch watch{::GetCurrentThreadId(), handle_, nullptr, 0, {}};
   {
     GdiExhausted gdi;
     watch.gdi = &gdi;
@@ -409,6 +415,9 @@ TEST_F(InProcess, APaintThatKeepsFailingIsReportedOnce) {
     ASSERT_EQ(::WaitForSingleObject(watcher.get(), 30000), WAIT_OBJECT_0);
   }
   EXPECT_EQ(watch.mostBoxes, 1u);
+  // BeginPaint sets no last error: the report names it, and shows no stale code.
+  EXPECT_EQ(utf8(watch.firstReport),
+            "Run-time error 1003:\n\nBeginPaint failed.\n\nThe program will now end.");
   EXPECT_EQ(::IsWindow(handle_), FALSE);
   MSG quit{};
   ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

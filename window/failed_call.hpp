@@ -1,0 +1,23 @@
+// The error of a Windows call whose documentation promises no last error, such as GDI's drawing
+// calls: it names the call, and borrows no code from whatever failed before it.
+#pragma once
+
+#include "platform/error.hpp"
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace kelvarin::win32 {
+
+inline Error failedCall(std::wstring_view call) {
+  return Error{ERROR_CAN_NOT_COMPLETE, std::wstring(call) + L" failed."};
+}
+
+// Success if `ok`, else the failure of `call`.
+inline Status checkCall(bool ok, std::wstring_view call) {
+  return ok ? Status{} : Status{failedCall(call)};
+}
+
+} // namespace kelvarin::win32
