@@ -6,6 +6,7 @@
 #include "platform/win32/system_error.hpp"
 #include "window/failed_call.hpp"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -67,10 +68,6 @@ RECT clientAt(int dpi) noexcept {
 
 Status DpiResources::make(int dpi) {
   dpi_ = dpi;
-  tooltipFont_.reset();
-  for (UniqueCursor& hand : hands_) {
-    hand.reset();
-  }
   return makeFonts();
 }
 
@@ -102,6 +99,12 @@ HFONT DpiResources::tooltipFont() noexcept {
     }
   }
   return tooltipFont_.get();
+}
+
+bool DpiResources::isHand(HCURSOR cursor) const noexcept {
+  return cursor != nullptr &&
+         std::any_of(hands_.begin(), hands_.end(),
+                     [&](const UniqueCursor& hand) { return hand.get() == cursor; });
 }
 
 // The hand, sized for the window's DPI like everything else on it.

@@ -20,13 +20,13 @@ RECT rectAt(const layout::Control& control, int dpi) noexcept;
 // The client area at `dpi`, from (0, 0).
 RECT clientAt(int dpi) noexcept;
 
-// The fonts of the labels, the text box and the tooltips, and the hand cursors: made again
-// for each DPI, in place of what was made for the one before. They are used by the
-// window, its text box and its tooltip, so they must outlive all three. What the first
-// frame does not show, the hands and the tooltips' font, is made when it is first asked for.
+// The fonts of the labels, the text box and the tooltips, and the hand cursors: a set for each
+// DPI, made beside the set in use and put in its place once made. They are used by the window,
+// its text box and its tooltip, so they must outlive all three. What the first frame does not
+// show, the hands and the tooltips' font, is made when it is first asked for.
 class DpiResources {
 public:
-  // The fonts the window shows; stops at the first failure.
+  // Makes the fonts the window shows at `dpi` into this new set; stops at the first failure.
   Status make(int dpi);
 
   int dpi() const noexcept { return dpi_; }
@@ -36,6 +36,7 @@ public:
   HFONT tooltipFont() noexcept;
   // The control's hand, made at the first ask; `hand` stays null for a control without one.
   Status handOf(std::size_t control, HCURSOR& hand);
+  bool isHand(HCURSOR cursor) const noexcept;
 
 private:
   Status makeFonts();

@@ -82,7 +82,7 @@ Status MainWindow::open(int showCommand) {
     // The window is made where it stays and at its size, for the DPI it will most likely
     // have, and its text box in place: every move or size of a window is a round of messages.
     return inOrder([&] { return class_.make(instance_, &MainWindow::procedure); },
-                   [&] { return makeForDpi(systemDpi(layout::kBaseDpi)); },
+                   [&] { return applyDpi(systemDpi(layout::kBaseDpi)); },
                    [&] { return createWindow(); }, [&] { return adoptWindowDpi(); },
                    [&] { return createTextBox(); }, [&] { return form_.Form_Load(); });
   });
@@ -142,7 +142,7 @@ Status MainWindow::adoptWindowDpi() {
   if (dpi == resources_.dpi()) {
     return {};
   }
-  return inOrder([&] { return makeForDpi(dpi); }, [&] { return placeCentred(window_.get(), dpi); });
+  return inOrder([&] { return applyDpi(dpi); }, [&] { return placeCentred(window_.get(), dpi); });
 }
 
 Status MainWindow::createTextBox() {
@@ -150,23 +150,25 @@ Status MainWindow::createTextBox() {
                          rectOf(layout::kTxtMode));
 }
 
-// The fonts and the pictures at `dpi`.
-Status MainWindow::makeForDpi(int dpi) {
-  return inOrder([&] { return resources_.make(dpi); }, [&] { return painting_.compose(dpi); });
-}
-
-// Everything that depends on the window's DPI but its place: fonts, cursors, the pictures, the
-// text box and the tooltips.
+// Everything that depends on the window's DPI but its place: fonts, cursors, the pictures, and
+// the text box and the tooltips that use them. The new set is made beside the one in use and
+// handed over before the old one goes: where making it fails, the old set stays whole and in use.
 Status MainWindow::applyDpi(int dpi) {
-  return inOrder([&] { return makeForDpi(dpi); }, [&] { return fitChildren(); });
-}
-
-Status MainWindow::fitChildren() {
-  if (Status fitted = textBox_.fit(resources_.boxFont(), rectOf(layout::kTxtMode)); !fitted.ok()) {
-    return fitted;
+  DpiResources next;
+  if (Status made = inOrder([&] { return next.make(dpi); }, [&] { return painting_.compose(dpi); });
+      !made.ok()) {
+    return made;
   }
-  tooltips_.fit(window_.get(), resources_);
-  return {};
+  textBox_.setFont(next.boxFont());
+  tooltips_.fit(window_.get(), next);
+  std::swap(resources_, next); // the old set goes with `next`, after the pointer has left its hand
+  bool shown = false;
+  return inOrder(
+      [&] {
+        return next.isHand(::GetCursor()) ? pointer_.onSetCursor(window_.get(), resources_, shown)
+                                          : Status{};
+      },
+      [&] { return textBox_.place(rectOf(layout::kTxtMode)); });
 }
 
 Status MainWindow::show(int showCommand) {

@@ -72,16 +72,12 @@ private:
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
   // The steps of open(), in order.
-  Status makeForDpi(int dpi);
   Status createWindow();
   Status adoptWindowDpi();
   Status createTextBox();
   Status show(int showCommand);
 
   Status applyDpi(int dpi);
-
-  // Fits the text box and the tooltips to the window's DPI.
-  Status fitChildren();
   // High contrast, and whether keyboard cues always show: read at the start and whenever the
   // system's settings or colours change.
   void readSystemSettings();

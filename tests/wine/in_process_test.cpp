@@ -321,13 +321,17 @@ TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRe
 
 INSTANTIATE_TEST_SUITE_P(Wine, InProcessAtDpi, testing::Values(144, 192));
 
-// Every GDI handle the process may still have, taken until release(): a session out of GDI
-// resources, as a paint can meet one.
+// Every GDI handle the process may still have but `spare`, taken until release(): a session
+// out of GDI resources, as a paint can meet one.
 class GdiExhausted {
 public:
-  GdiExhausted() {
+  explicit GdiExhausted(std::size_t spare) {
     while (const HBRUSH brush = ::CreateSolidBrush(0)) {
       brushes_.push_back(brush);
+    }
+    for (; spare > 0 && !brushes_.empty(); --spare) {
+      ::DeleteObject(brushes_.back());
+      brushes_.pop_back();
     }
   }
   GdiExhausted(const GdiExhausted&) = delete;
@@ -361,21 +365,27 @@ std::vector<HWND> boxesOn(DWORD thread) {
   return boxes;
 }
 
-// Watches the window's thread from another: once a report is up, the window is painted again
-// underneath it, still out of GDI handles; then the handles come back and every box is closed.
+// What a watcher on another thread saw of the reports the window's thread showed.
+struct Reports {
+  std::size_t mostAtOnce = 0;
+  std::wstring first;      // the first report's message
+  int textBoxFontHeight{}; // the text box's font, while the first report was up
+};
+
 struct ReportWatch {
   DWORD thread;
   HWND window;
   GdiExhausted* gdi;
-  std::size_t mostBoxes = 0;
-  std::wstring firstReport;
+  Reports seen;
 };
 
+// Once a report is up, the window is painted again underneath it, still out of GDI handles;
+// then the handles come back and every box is closed.
 DWORD WINAPI watchReports(void* parameter) {
   auto& watch = *static_cast<ReportWatch*>(parameter);
   const auto look = [&] {
     const std::vector<HWND> boxes = boxesOn(watch.thread);
-    watch.mostBoxes = std::max(watch.mostBoxes, boxes.size());
+    watch.seen.mostAtOnce = std::max(watch.seen.mostAtOnce, boxes.size());
     return boxes;
   };
   for (int wait = 0; wait < 200 && look().empty(); ++wait) {
@@ -384,7 +394,9 @@ DWORD WINAPI watchReports(void* parameter) {
   if (const std::vector<HWND> boxes = look(); !boxes.empty()) {
     wchar_t text[256] = {};
     ::GetDlgItemTextW(boxes.front(), 0xFFFF, text, 256); // the box's message
-    watch.firstReport = text;
+    watch.seen.first = text;
+    watch.seen.textBoxFontHeight =
+        fontHeightOf(::FindWindowExW(watch.window, nullptr, L"Edit", nullptr));
   }
   ::InvalidateRect(watch.window, nullptr, FALSE);
   for (int wait = 0; wait < 10; ++wait) {
@@ -401,27 +413,57 @@ DWORD WINAPI watchReports(void* parameter) {
   return 0;
 }
 
-// A paint that fails again under the report's box, which keeps painting its owner, opens no
-// second box; the program ends with exit code 1 once the first is closed.
-TEST_F(InProcess, APaintThatKeepsFailingIsReportedOnce) {
-  ReportWatch watch{::GetCurrentThreadId(), handle_, nullptr, 0, {}};
+// Runs `action` on the window's thread with the session out of GDI handles but `spare`, and
+// watches the reports it brings from another thread. The program has ended with exit code 1
+// after them.
+template <typename Action> Reports reportsOf(HWND window, std::size_t spare, Action action) {
+  ReportWatch watch{::GetCurrentThreadId(), window, nullptr, {}};
   {
-    GdiExhausted gdi;
+    GdiExhausted gdi(spare);
     watch.gdi = &gdi;
     const win32::UniqueHandle watcher(
         ::CreateThread(nullptr, 0, &watchReports, &watch, 0, nullptr));
-    ASSERT_TRUE(watcher);
-    ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    ASSERT_EQ(::WaitForSingleObject(watcher.get(), 30000), WAIT_OBJECT_0);
+    if (!watcher) {
+      throw std::runtime_error("CreateThread");
+    }
+    action();
+    if (::WaitForSingleObject(watcher.get(), 30000) != WAIT_OBJECT_0) {
+      throw std::runtime_error("the reports were not closed");
+    }
   }
-  EXPECT_EQ(watch.mostBoxes, 1u);
-  // BeginPaint sets no last error: the report names it, and shows no stale code.
-  EXPECT_EQ(utf8(watch.firstReport),
-            "Run-time error 1003:\n\nBeginPaint failed.\n\nThe program will now end.");
-  EXPECT_EQ(::IsWindow(handle_), FALSE);
+  EXPECT_EQ(::IsWindow(window), FALSE);
   MSG quit{};
-  ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(quit.wParam, 1u);
+  return watch.seen;
+}
+
+// A paint that fails again under the report's box, which keeps painting its owner, opens no
+// second box.
+TEST_F(InProcess, APaintThatKeepsFailingIsReportedOnce) {
+  const Reports reports = reportsOf(handle_, 0, [&] {
+    ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  });
+  EXPECT_EQ(reports.mostAtOnce, 1u);
+  // BeginPaint sets no last error: the report names it, and shows no stale code.
+  EXPECT_EQ(utf8(reports.first),
+            "Run-time error 1003:\n\nBeginPaint failed.\n\nThe program will now end.");
+}
+
+// A move to a monitor of another DPI that makes two of its fonts and fails on the third keeps
+// the old ones whole and in use, in the text box the report's box repaints too.
+TEST_F(InProcess, ADpiChangeThatFailsHalfwayKeepsTheOldFontsInUse) {
+  const int height = fontHeightOf(::FindWindowExW(handle_, nullptr, L"Edit", nullptr));
+  ASSERT_NE(height, 0);
+  RECT suggested{};
+  ::GetWindowRect(handle_, &suggested);
+  const Reports reports = reportsOf(handle_, 2, [&] {
+    ::SendMessageW(handle_, kDpiChanged, MAKEWPARAM(192, 192),
+                   reinterpret_cast<LPARAM>(&suggested));
+  });
+  EXPECT_EQ(utf8(reports.first),
+            "Run-time error 1003:\n\nCreateFontIndirectW failed.\n\nThe program will now end.");
+  EXPECT_EQ(reports.textBoxFontHeight, height);
 }
 
 enum class Apartment { None, SingleThreaded, MultiThreaded };
