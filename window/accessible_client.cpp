@@ -79,17 +79,17 @@ void announce(DWORD event, HWND window, std::size_t control) noexcept {
   ::NotifyWinEvent(event, window, OBJID_CLIENT, childIdOfControl(control));
 }
 
-ComPtr<AccessibleClient> AccessibleClient::make(AccessibleHost& host, HWND window, HWND textBox,
+ComPtr<AccessibleClient> AccessibleClient::make(AccessibleHost& host, HWND window,
                                                 const OleFunctions& ole,
                                                 ComPtr<IAccessible> system) {
   // Its reference count owns it from here: the last Release deletes it.
   return ComPtr<AccessibleClient>(
-      std::make_unique<AccessibleClient>(host, window, textBox, ole, std::move(system)).release());
+      std::make_unique<AccessibleClient>(host, window, ole, std::move(system)).release());
 }
 
-AccessibleClient::AccessibleClient(AccessibleHost& host, HWND window, HWND textBox,
-                                   const OleFunctions& ole, ComPtr<IAccessible> system)
-    : link_(Link{host, window, textBox, ole, std::move(system)}) {}
+AccessibleClient::AccessibleClient(AccessibleHost& host, HWND window, const OleFunctions& ole,
+                                   ComPtr<IAccessible> system)
+    : link_(Link{host, window, ole, std::move(system)}) {}
 
 HRESULT AccessibleClient::QueryInterface(REFIID id, void** object) {
   if (object == nullptr) {
@@ -150,19 +150,25 @@ HRESULT AccessibleClient::get_accChild(VARIANT child, IDispatch** out) {
   });
 }
 
+// Until the box is made, it is a simple element of this object.
 HRESULT AccessibleClient::textBoxObject(const Link& link, IDispatch** out) {
-  return link.ole.accessibleObjectFromWindow(link.textBox, static_cast<DWORD>(OBJID_WINDOW),
-                                             IID_IDispatch, reinterpret_cast<void**>(out));
+  const HWND box = link.host.textBox();
+  *out = nullptr;
+  return box == nullptr
+             ? S_FALSE
+             : link.ole.accessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_WINDOW),
+                                                   IID_IDispatch, reinterpret_cast<void**>(out));
 }
 
 // The text box as its object, as get_accChild gives it: a reader that had its id would ask this
 // object about a window it knows nothing of. A simple element by its id.
 HRESULT AccessibleClient::childAnswer(const Link& link, long id, VARIANT* out) {
   if (id != CHILDID_SELF && isTextBox(kChildren[static_cast<std::size_t>(id - 1)])) {
-    out->pdispVal = nullptr;
     const HRESULT got = textBoxObject(link, &out->pdispVal);
-    out->vt = SUCCEEDED(got) ? VT_DISPATCH : VT_EMPTY;
-    return got;
+    if (got != S_FALSE) {
+      out->vt = SUCCEEDED(got) ? VT_DISPATCH : VT_EMPTY;
+      return got;
+    }
   }
   out->vt = VT_I4;
   out->lVal = id;

@@ -12,9 +12,11 @@
 
 namespace kelvarin::win32 {
 
-// What the accessible object needs of the window that shows the controls, besides its handles.
+// What the accessible object needs of the window that shows the controls, besides its handle.
 class AccessibleHost {
 public:
+  // Asked for each time: the window exists before its text box, and a reader may ask between.
+  virtual HWND textBox() const noexcept = 0;
   virtual std::wstring_view textOf(std::size_t control) const noexcept = 0;
   // The control's rectangle in client coordinates, at the window's DPI.
   virtual RECT rectOf(std::size_t control) const noexcept = 0;
@@ -48,9 +50,9 @@ class AccessibleClient final : public IAccessible {
 public:
   // The object with one reference, which the returned pointer holds; `system` is the system's
   // object for the client area, which answers for the window itself.
-  static ComPtr<AccessibleClient> make(AccessibleHost& host, HWND window, HWND textBox,
-                                       const OleFunctions& ole, ComPtr<IAccessible> system);
-  AccessibleClient(AccessibleHost& host, HWND window, HWND textBox, const OleFunctions& ole,
+  static ComPtr<AccessibleClient> make(AccessibleHost& host, HWND window, const OleFunctions& ole,
+                                       ComPtr<IAccessible> system);
+  AccessibleClient(AccessibleHost& host, HWND window, const OleFunctions& ole,
                    ComPtr<IAccessible> system);
   AccessibleClient(const AccessibleClient&) = delete;
   AccessibleClient& operator=(const AccessibleClient&) = delete;
@@ -104,7 +106,6 @@ private:
   struct Link {
     AccessibleHost& host;
     HWND window;
-    HWND textBox;
     OleFunctions ole;
     ComPtr<IAccessible> system;
   };

@@ -355,7 +355,7 @@ std::optional<LRESULT> MainWindow::onGetObject(WPARAM wParam, LPARAM lParam) noe
     return std::nullopt;
   }
   if (!accessibility_) {
-    accessibility_.emplace(static_cast<AccessibleHost&>(*this), window_.get(), textBox_.handle());
+    accessibility_.emplace(static_cast<AccessibleHost&>(*this), window_.get());
   }
   return accessibility_->answer(wParam);
 }

@@ -52,9 +52,11 @@ public:
   void close() override;
 
 private:
+  // FocusHost and AccessibleHost
+  HWND textBox() const noexcept override { return textBox_.handle(); }
+
   // FocusHost
   HWND window() const noexcept override { return window_.get(); }
-  HWND textBox() const noexcept override { return textBox_.handle(); }
   // The text box paints itself: the window's paint would only cover it.
   void invalidate(std::size_t control) override;
 

@@ -522,6 +522,50 @@ TEST_F(InProcess, AScreenReadersRequestPutsTheThreadInAnApartmentUntilTheWindowG
   EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+// What the window answered a screen reader asking as it was created, before its text box was
+// made: hook procedures have no context of their own.
+LRESULT answerOnCreate = 0;
+
+LRESULT CALLBACK askOnCreate(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  wchar_t name[16] = {};
+  if (code == HC_ACTION && sent->message == WM_CREATE &&
+      ::GetClassNameW(sent->hwnd, name, 16) != 0 && std::wstring_view(name) == L"KelvarinMain") {
+    answerOnCreate = ::SendMessageW(sent->hwnd, WM_GETOBJECT, 0, OBJID_CLIENT);
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class InProcessAskedAtCreation : public InProcess {
+protected:
+  void SetUp() override {
+    answerOnCreate = 0;
+    const win32::Unique<win32::NullTraits<HHOOK, &::UnhookWindowsHookEx>> hook(
+        ::SetWindowsHookExW(WH_CALLWNDPROCRET, &askOnCreate, nullptr, ::GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
+    InProcess::SetUp();
+  }
+};
+
+// The object made before the text box finds the box once it is there.
+TEST_F(InProcessAskedAtCreation, TheTextBoxIsFoundOnceItIsMade) {
+  ASSERT_GT(answerOnCreate, 0);
+  win32::ComPtr<IAccessible> object;
+  ASSERT_TRUE(SUCCEEDED(::ObjectFromLresult(answerOnCreate, IID_IAccessible, 0,
+                                            reinterpret_cast<void**>(object.put()))));
+  VARIANT child{};
+  child.vt = VT_I4;
+  child.lVal = 1; // the text box, on top of the stack
+  win32::ComPtr<IDispatch> box;
+  ASSERT_EQ(object->get_accChild(child, box.put()), S_OK);
+  win32::ComPtr<IAccessible> boxObject;
+  ASSERT_TRUE(
+      SUCCEEDED(box->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(boxObject.put()))));
+  HWND window = nullptr;
+  ASSERT_TRUE(SUCCEEDED(::WindowFromAccessibleObject(boxObject.get(), &window)));
+  EXPECT_EQ(window, ::FindWindowExW(handle_, nullptr, L"Edit", nullptr));
+}
+
 // The object is served only in a single-threaded apartment; where a hook left the thread
 // multithreaded, the system's own object answers, and the apartment is not the window's to leave.
 TEST_F(InProcess, AThreadLeftMultithreadedGetsTheSystemsOwnObject) {
