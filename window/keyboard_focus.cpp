@@ -6,11 +6,20 @@
 namespace kelvarin::win32 {
 
 bool KeyboardFocus::preTranslate(const MSG& message) {
+  // The window's own input comes to its procedure.
+  if (message.hwnd == host_.textBox() && message.hwnd != nullptr) {
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+      onInput(true);
+    } else if (message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN) {
+      onInput(false);
+    }
+  }
   if (message.message != WM_KEYDOWN || message.wParam != VK_TAB ||
       (message.hwnd != host_.window() && message.hwnd != host_.textBox())) {
     return false;
   }
-  showCues(true);
+  onInput(true);
+  ::SendMessageW(host_.window(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   moveTo(layout::nextInTabOrder(control_, ::GetKeyState(VK_SHIFT) < 0));
   return true;
 }
@@ -35,19 +44,38 @@ void KeyboardFocus::onKillFocus(HWND to) {
   }
 }
 
-// Where another part of the system changes the window's keyboard cues (WM_CHANGEUISTATE), the
-// cue follows.
-void KeyboardFocus::onUpdateUiState(WPARAM change) {
-  if ((HIWORD(change) & UISF_HIDEFOCUS) != 0) {
-    showCues(LOWORD(change) == UIS_CLEAR);
+namespace {
+
+// UIS_INITIALIZE follows the last input: shown after a key, hidden after the mouse.
+WORD settled(WORD action, bool lastInputKeyboard) {
+  return action != UIS_INITIALIZE ? action : lastInputKeyboard ? UIS_CLEAR : UIS_SET;
+}
+
+} // namespace
+
+void KeyboardFocus::onChangeUiState(WPARAM change) {
+  const WORD action = settled(LOWORD(change), lastInputKeyboard_);
+  if (action == UIS_SET || action == UIS_CLEAR) {
+    ::SendMessageW(host_.window(), WM_UPDATEUISTATE, MAKEWPARAM(action, HIWORD(change)), 0);
   }
 }
 
-void KeyboardFocus::readKeyboardCues() {
-  BOOL alwaysCues = FALSE;
-  if (::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysCues, 0) != 0 && alwaysCues != FALSE) {
-    showCues(true);
+void KeyboardFocus::onUpdateUiState(WPARAM change) {
+  const WORD action = settled(LOWORD(change), lastInputKeyboard_);
+  if ((HIWORD(change) & UISF_HIDEFOCUS) != 0 && (action == UIS_SET || action == UIS_CLEAR)) {
+    focusHidden_ = action == UIS_SET;
+    host_.invalidate(control_);
   }
+}
+
+LRESULT KeyboardFocus::onQueryUiState(LRESULT system) const noexcept {
+  return (system & ~LRESULT{UISF_HIDEFOCUS}) | (focusHidden_ ? UISF_HIDEFOCUS : 0);
+}
+
+void KeyboardFocus::readKeyboardCues() {
+  BOOL always = FALSE;
+  alwaysCues_ = ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0) != 0 && always != FALSE;
+  host_.invalidate(control_);
 }
 
 void KeyboardFocus::moveTo(std::size_t control) {
@@ -68,12 +96,7 @@ std::optional<std::size_t> KeyboardFocus::focusedLabel() const noexcept {
 }
 
 std::optional<std::size_t> KeyboardFocus::cueLabel() const noexcept {
-  return cues_ ? focusedLabel() : std::nullopt;
-}
-
-void KeyboardFocus::showCues(bool show) {
-  cues_ = show;
-  host_.invalidate(control_);
+  return alwaysCues_ || !focusHidden_ ? focusedLabel() : std::nullopt;
 }
 
 } // namespace kelvarin::win32

@@ -24,7 +24,8 @@ protected:
 };
 
 // The window holds the focus for a command label; the text box takes its own. The dotted cue
-// on a label stays hidden, as in dialogs, until the keyboard is used.
+// on a label follows the window's UI state, as in dialogs: hidden until the keyboard is used,
+// unless the system's settings say keyboard cues always show.
 class KeyboardFocus {
 public:
   explicit KeyboardFocus(FocusHost& host) noexcept : host_(host) {}
@@ -32,12 +33,22 @@ public:
   KeyboardFocus& operator=(const KeyboardFocus&) = delete;
 
   // Tab and Shift+Tab move the focus round the controls, whichever of them has it: the text box
-  // would otherwise take them for itself. True where the message is used up.
+  // would otherwise take them for itself. True where the message is used up. The text box's
+  // input is noted on the way.
   bool preTranslate(const MSG& message);
   void onSetFocus();
   void onKillFocus(HWND to);
+  // A key or a mouse button went down: what UIS_INITIALIZE settles the cue by.
+  void onInput(bool keyboard) noexcept { lastInputKeyboard_ = keyboard; }
+  // WM_CHANGEUISTATE, which the window as a top-level one turns into WM_UPDATEUISTATE for itself
+  // and its children, as DefWindowProc does on Windows.
+  void onChangeUiState(WPARAM change);
+  // WM_UPDATEUISTATE, which the window then passes on to DefWindowProc.
   void onUpdateUiState(WPARAM change);
-  // Where the system's settings say keyboard cues always show, the cue shows from now on.
+  // WM_QUERYUISTATE: `system` is DefWindowProc's answer, which holds no focus state under Wine.
+  LRESULT onQueryUiState(LRESULT system) const noexcept;
+  // Whether the system's settings say keyboard cues always show, read at the start and whenever
+  // they change.
   void readKeyboardCues();
   // Gives the control the keyboard focus: the text box its own, a command label the window's.
   void moveTo(std::size_t control);
@@ -55,12 +66,13 @@ public:
   std::optional<std::size_t> cueLabel() const noexcept;
 
 private:
-  // The window keeps its own word on the cue: Wine's DefWindowProc keeps none.
-  void showCues(bool show);
-
   FocusHost& host_;
   std::size_t control_ = layout::kTxtMode;
-  bool cues_ = false;
+  // The window's UI state keeps focus indicators hidden: kept here too, as Wine's DefWindowProc
+  // keeps none.
+  bool focusHidden_ = true;
+  bool alwaysCues_ = false;
+  bool lastInputKeyboard_ = false;
   bool spaceDown_ = false;
 };
 

@@ -260,6 +260,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     tooltips_.onMouseMove(window_.get(), pointOf(lParam), wParam, resources_);
     return 0;
   case WM_LBUTTONDOWN:
+    focus_.onInput(false);
     pointer_.onButtonDown(window_.get(), pointOf(lParam), resources_);
     return 0;
   case WM_LBUTTONUP:
@@ -283,9 +284,14 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   case WM_SYSCOLORCHANGE:
     readSystemSettings();
     break;
+  case WM_CHANGEUISTATE:
+    focus_.onChangeUiState(wParam);
+    return 0;
   case WM_UPDATEUISTATE:
     focus_.onUpdateUiState(wParam);
     break;
+  case WM_QUERYUISTATE:
+    return focus_.onQueryUiState(::DefWindowProcW(window_.get(), message, wParam, lParam));
   case WM_CAPTURECHANGED:
     pointer_.onCaptureChanged();
     return 0;
@@ -324,6 +330,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
 // Enter presses the focused command label as it goes down, as a dialog's default button does;
 // Space is a button's key and presses as it comes up. The repeats of a held key do nothing.
 Status MainWindow::onKeyDown(WPARAM key, LPARAM flags) {
+  focus_.onInput(true);
   if ((flags & (KF_REPEAT << 16)) != 0) {
     return {};
   }

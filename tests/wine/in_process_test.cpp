@@ -8,6 +8,7 @@
 #include "tests/wine/expected.hpp"
 #include "tests/wine/scene_check.hpp"
 #include "tools/driver/game_folder.hpp"
+#include "tools/driver/keyboard_cues.hpp"
 #include "tools/driver/pixels.hpp"
 #include "tools/driver/screen.hpp"
 #include "tools/driver/text.hpp"
@@ -186,16 +187,21 @@ TEST_F(InProcess, IconAndHandCursorAreAsDrawnWithTheHotSpotAtTheFingertip) {
   expectDrawnAsInFile(hand, assets::lblRunMouseIcon);
 }
 
+// What the window's client area shows on the screen now.
+pictures::Canvas clientShot(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  const win32::WindowDc dc(window);
+  const DibSection shot(client.right, client.bottom);
+  ::BitBlt(shot.dc(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+  return shot.pixels();
+}
+
 // Straight from opening, before a message is pumped, the window shows everything its first
 // frame holds: the pictures, every word and the mode. What waits for the pointer (the hands,
 // the tooltips) is no part of it.
 TEST_F(InProcess, FirstPaintIsWhole) {
-  RECT client{};
-  ASSERT_NE(::GetClientRect(handle_, &client), 0);
-  const win32::WindowDc dc(handle_);
-  const DibSection shot(client.right, client.bottom);
-  ::BitBlt(shot.dc(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
-  const pictures::Canvas seen = shot.pixels();
+  const pictures::Canvas seen = clientShot(handle_);
   const pictures::Canvas scene = sceneAt(202, 133);
   EXPECT_EQ(pictureMismatches(seen, scene, layout::kBaseDpi), "");
   for (const std::string_view label : {"lblSwitch", "lblRun", "lblExit"}) {
@@ -223,9 +229,7 @@ bool paintsEveryPixel(HWND window) {
   ::FillRect(dc.get(), &client, brush.get());
   ::RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  const DibSection shot(client.right, client.bottom);
-  ::BitBlt(shot.dc(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
-  const auto pixels = shot.pixels().pixels;
+  const auto pixels = clientShot(window).pixels;
   return std::find(pixels.begin(), pixels.end(), 0x01FE02u) == pixels.end();
 }
 
@@ -464,6 +468,52 @@ TEST_F(InProcess, ADpiChangeThatFailsHalfwayKeepsTheOldFontsInUse) {
   EXPECT_EQ(utf8(reports.first),
             "Run-time error 1003:\n\nCreateFontIndirectW failed.\n\nThe program will now end.");
   EXPECT_EQ(reports.textBoxFontHeight, height);
+}
+
+// The keyboard cues as Windows has them out of the box: hidden until the keyboard is used.
+class InProcessWithCuesHidden : public InProcess {
+protected:
+  const KeyboardCues cues_{false};
+};
+
+// The cue follows the window's UI state: UIS_INITIALIZE shows it after a key and hides it after
+// the mouse, and the setting that keyboard cues always show forces it on only while it is on.
+TEST_F(InProcessWithCuesHidden, TheCueFollowsTheUiStateAndTheSetting) {
+  win32::ComPtr<IAccessible> object;
+  ASSERT_TRUE(
+      SUCCEEDED(::ObjectFromLresult(::SendMessageW(handle_, WM_GETOBJECT, 0, OBJID_CLIENT),
+                                    IID_IAccessible, 0, reinterpret_cast<void**>(object.put()))));
+  VARIANT run{};
+  run.vt = VT_I4;
+  run.lVal = 3; // lblRun, the third control a reader tells apart
+  ASSERT_EQ(object->accSelect(SELFLAG_TAKEFOCUS, run), S_OK);
+  const auto shown = [&] {
+    ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return clientShot(handle_).pixels;
+  };
+  const auto hidden = shown();
+  const auto initialize = [&] {
+    ::SendMessageW(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS), 0);
+  };
+
+  ::SendMessageW(handle_, WM_KEYDOWN, VK_SHIFT, 0);
+  initialize();
+  EXPECT_TRUE(shown() != hidden) << "no cue after a key";
+  EXPECT_EQ(::SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+
+  const LPARAM wall = MAKELPARAM(60, 40); // no control there
+  ::SendMessageW(handle_, WM_LBUTTONDOWN, MK_LBUTTON, wall);
+  ::SendMessageW(handle_, WM_LBUTTONUP, 0, wall);
+  initialize();
+  EXPECT_TRUE(shown() == hidden) << "a cue after the mouse";
+
+  {
+    const KeyboardCues always(true);
+    ::SendMessageW(handle_, WM_SETTINGCHANGE, SPI_SETKEYBOARDCUES, 0);
+    EXPECT_TRUE(shown() != hidden) << "no cue with the setting on";
+  }
+  ::SendMessageW(handle_, WM_SETTINGCHANGE, SPI_SETKEYBOARDCUES, 0);
+  EXPECT_TRUE(shown() == hidden) << "a cue once the setting is off again";
 }
 
 enum class Apartment { None, SingleThreaded, MultiThreaded };
