@@ -24,7 +24,15 @@ bool KeyboardFocus::preTranslate(const MSG& message) {
   return true;
 }
 
-// Activation, which gives the window the focus, gives it back to the control that had it.
+bool KeyboardFocus::onActivate(WPARAM state) {
+  if (LOWORD(state) == WA_INACTIVE || HIWORD(state) != 0) {
+    return false;
+  }
+  focusControl();
+  return true;
+}
+
+// The window given the focus by another way gives it on to the text box where that has it.
 void KeyboardFocus::onSetFocus() {
   if (control_ == layout::kTxtMode) {
     ::SetFocus(host_.textBox());
@@ -82,8 +90,16 @@ void KeyboardFocus::moveTo(std::size_t control) {
   host_.invalidate(control_);
   control_ = control;
   spaceDown_ = false;
+  focusControl();
+}
+
+// Straight to the control, with no stop on the window on the way to the text box: a screen
+// reader would announce both.
+void KeyboardFocus::focusControl() {
+  const HWND window = host_.window();
+  const HWND to = control_ == layout::kTxtMode ? host_.textBox() : window;
   // The system sends no WM_SETFOCUS to the window that has the focus already.
-  if (::SetFocus(host_.window()) == host_.window()) {
+  if (::SetFocus(to) == window && to == window) {
     onSetFocus();
   }
 }

@@ -36,6 +36,10 @@ public:
   // would otherwise take them for itself. True where the message is used up. The text box's
   // input is noted on the way.
   bool preTranslate(const MSG& message);
+  // WM_ACTIVATE: on activation the focus goes straight back to the control that had it, as a
+  // dialog gives back its saved focus. True where that is done, and DefWindowProc, which would
+  // give it to the window first, is left out.
+  bool onActivate(WPARAM state);
   void onSetFocus();
   void onKillFocus(HWND to);
   // A key or a mouse button went down: what UIS_INITIALIZE settles the cue by.
@@ -66,6 +70,8 @@ public:
   std::optional<std::size_t> cueLabel() const noexcept;
 
 private:
+  void focusControl();
+
   FocusHost& host_;
   std::size_t control_ = layout::kTxtMode;
   // The window's UI state keeps focus indicators hidden: kept here too, as Wine's DefWindowProc

@@ -274,6 +274,11 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
   case WM_KEYUP:
     status = onKeyUp(wParam);
     break;
+  case WM_ACTIVATE:
+    if (focus_.onActivate(wParam)) {
+      return 0;
+    }
+    break;
   case WM_SETFOCUS:
     focus_.onSetFocus();
     return 0;

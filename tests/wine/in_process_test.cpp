@@ -516,6 +516,42 @@ TEST_F(InProcessWithCuesHidden, TheCueFollowsTheUiStateAndTheSetting) {
   EXPECT_TRUE(shown() == hidden) << "a cue once the setting is off again";
 }
 
+// The WM_SETFOCUS messages the window being watched was sent: hook procedures have no context
+// of their own.
+HWND focusWatched = nullptr;
+int focusesOfWatched = 0;
+
+LRESULT CALLBACK countFocuses(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == WM_SETFOCUS && sent->hwnd == focusWatched) {
+    ++focusesOfWatched;
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Coming back to the window gives the focus straight to the text box that had it, as a dialog
+// does: a stop on the window first would have a screen reader announce both.
+TEST_F(InProcess, ActivationGivesTheFocusStraightBackToTheTextBox) {
+  const HWND box = ::FindWindowExW(handle_, nullptr, L"Edit", nullptr);
+  const win32::UniqueWindow other(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                                    10, 10, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(other);
+  ::SetActiveWindow(handle_);
+  ASSERT_EQ(::GetFocus(), box);
+  ::SetActiveWindow(other.get());
+  ASSERT_NE(::GetFocus(), box);
+  focusWatched = handle_;
+  focusesOfWatched = 0;
+  {
+    const win32::Unique<win32::NullTraits<HHOOK, &::UnhookWindowsHookEx>> hook(
+        ::SetWindowsHookExW(WH_CALLWNDPROC, &countFocuses, nullptr, ::GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
+    ::SetActiveWindow(handle_);
+  }
+  EXPECT_EQ(::GetFocus(), box);
+  EXPECT_EQ(focusesOfWatched, 0) << "the window took the focus on the way";
+}
+
 enum class Apartment { None, SingleThreaded, MultiThreaded };
 
 // Asked without changing it: joining the multithreaded apartment fails exactly when the
