@@ -22,19 +22,6 @@ constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE, Windows 10 17
 // A command label pressed by a screen reader: run as a click, once the reader's call is done.
 constexpr UINT kPressControl = WM_APP;
 
-// Marks the window busy for one scope, and puts back what it was.
-class BusyScope {
-public:
-  explicit BusyScope(bool& busy) noexcept : busy_(busy), old_(std::exchange(busy, true)) {}
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-  ~BusyScope() { busy_ = old_; }
-
-private:
-  bool& busy_;
-  bool old_;
-};
-
 POINT pointOf(LPARAM lParam) {
   return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
@@ -65,13 +52,10 @@ int MainWindow::run(int showCommand) {
 }
 
 template <typename Step> Status MainWindow::whileBusy(Step step) {
-  Status done;
-  {
-    const BusyScope busy(busy_);
-    done = step();
-  }
-  if (done.ok() && endCode_) {
-    end(*endCode_);
+  stage_ = Stage::Busy;
+  const Status done = step();
+  if (std::exchange(stage_, Stage::Open) == Stage::Ending && done.ok()) {
+    end(exitCode_);
   }
   return done;
 }
@@ -93,12 +77,17 @@ Status MainWindow::open(int showCommand) {
 }
 
 // The report's box keeps painting its owner, so a failure that repeats underneath it would open
-// a box inside the box: only the first error is reported.
+// a box inside the box: only the first error is reported, and the end comes once its box is
+// closed.
 void MainWindow::reportAndEnd(const Error& error) {
-  if (!reported_) {
-    reported_ = true;
-    const BusyScope busy(busy_);
+  if (stage_ == Stage::Reporting) {
+    return;
+  }
+  if (exitCode_ == 0) {
+    exitCode_ = 1;
+    const Stage was = std::exchange(stage_, Stage::Reporting);
     reportUnhandled(platform_, error, kCaption);
+    stage_ = was;
   }
   end(1);
 }
@@ -107,10 +96,13 @@ void MainWindow::reportAndEnd(const Error& error) {
 // and the command runs on once the box is closed. An error's exit code 1 stands, whether it
 // comes before or after a plain end.
 void MainWindow::end(int exitCode) {
-  endCode_ = std::max(endCode_.value_or(0), exitCode);
-  if (!busy_) {
+  exitCode_ = std::max(exitCode_, exitCode);
+  if (stage_ == Stage::Busy) {
+    stage_ = Stage::Ending;
+  }
+  if (stage_ != Stage::Ending && stage_ != Stage::Reporting) {
     window_.reset(); // WM_DESTROY takes what lives with the window
-    ::PostQuitMessage(*endCode_);
+    ::PostQuitMessage(exitCode_);
   }
 }
 
@@ -322,7 +314,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     // The screen reader's object is disconnected and its apartment left while the window is
     // still there to say so. Leaving the apartment may pump messages: a reader's request
     // meanwhile gets the system's object.
-    destroyed_ = true;
+    stage_ = Stage::Gone;
     accessibility_.reset();
     return 0;
   default:
@@ -363,7 +355,7 @@ Status MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
 }
 
 std::optional<LRESULT> MainWindow::onGetObject(WPARAM wParam, LPARAM lParam) noexcept {
-  if (destroyed_ || static_cast<LONG>(lParam) != OBJID_CLIENT) {
+  if (stage_ == Stage::Gone || static_cast<LONG>(lParam) != OBJID_CLIENT) {
     return std::nullopt;
   }
   if (!accessibility_) {
@@ -377,7 +369,7 @@ Status MainWindow::onPress(std::size_t control) {
 }
 
 Status MainWindow::command(layout::Command command) {
-  if (busy_) {
+  if (stage_ != Stage::Open) {
     return {};
   }
   return whileBusy([&]() -> Status {
@@ -418,7 +410,7 @@ std::optional<std::size_t> MainWindow::focusedLabel() const noexcept {
 
 // Not while a command or its message box is up: the box keeps the focus.
 void MainWindow::takeFocus(std::size_t control) noexcept {
-  if (!busy_) {
+  if (stage_ == Stage::Open) {
     focus_.moveTo(control);
   }
 }

@@ -96,6 +96,7 @@ private:
   Status command(layout::Command command);
   // Runs `step` with the window busy, so that no command starts inside it. An end asked for
   // meanwhile comes once it has returned, unless it failed: then the report that follows ends.
+  // The window is open when it starts.
   template <typename Step> Status whileBusy(Step step);
   void end(int exitCode);
   // The unhandled-error report, then the end.
@@ -116,15 +117,18 @@ private:
   // Made when a screen reader first asks; gone when the window is.
   std::optional<Accessibility> accessibility_;
   Pointer pointer_;
-  // The Load handler, a command or the unhandled-error report is running: no command starts,
-  // and the window does not go.
-  bool busy_ = false;
-  // The exit code, once the end has been asked for.
-  std::optional<int> endCode_;
-  // The unhandled-error report has been shown: no other is.
-  bool reported_ = false;
-  // WM_DESTROY has come: no screen reader's request makes the object again.
-  bool destroyed_ = false;
+  // Where the window is in its life: open and busy by turns, then on to its end.
+  enum class Stage {
+    Open,      // the player's to use
+    Busy,      // the Load handler or a command runs: no command starts, and an end waits for it
+    Ending,    // an end was asked for while busy: it comes once what made the window busy returns
+    Reporting, // the unhandled-error report is up: nothing else is reported, nothing starts, and
+               // the end comes once its box is closed
+    Gone,      // WM_DESTROY has come: no screen reader's request makes the object again
+  };
+  Stage stage_ = Stage::Open;
+  // 0, or 1 once an error has been reported: no other error is, and the program ends with it.
+  int exitCode_ = 0;
 
   // Last, so that it goes first, while everything its messages reach still lives.
   UniqueWindow window_;
