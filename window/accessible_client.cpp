@@ -1,36 +1,13 @@
-// The accessible object's children, the controls a reader tells apart, and its answers.
+// The accessible object's answers, for the window's client area and for each of its children.
 #include "window/accessible_client.hpp"
 
-#include "window/layout.hpp"
+#include "window/reader_children.hpp"
 
-#include <algorithm>
-#include <array>
 #include <memory>
 
 namespace kelvarin::win32 {
 
 namespace {
-
-// A reader tells apart every control but the plates, which are only pictures under the labels.
-constexpr bool readerSees(const layout::Control& control) {
-  return control.kind != layout::Kind::Picture;
-}
-
-// The children, in stacking order: child id k is kChildren[k - 1].
-constexpr auto kChildren = [] {
-  std::array<std::size_t,
-             std::count_if(layout::kControls.begin(), layout::kControls.end(), readerSees)>
-      children{};
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-    if (readerSees(layout::kControls[i])) {
-      children[n++] = i;
-    }
-  }
-  return children;
-}();
-
-constexpr long kChildCount = static_cast<long>(kChildren.size());
 
 bool isSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -42,12 +19,6 @@ std::optional<std::size_t> controlOfChild(const VARIANT& child) {
     return std::nullopt;
   }
   return kChildren[static_cast<std::size_t>(child.lVal - 1)];
-}
-
-// The child id of a control; the object itself for a plate.
-long childIdOfControl(std::size_t control) {
-  const auto* at = std::find(kChildren.begin(), kChildren.end(), control);
-  return at != kChildren.end() ? static_cast<long>(at - kChildren.begin()) + 1 : CHILDID_SELF;
 }
 
 bool isTextBox(std::size_t control) {
@@ -74,10 +45,6 @@ HRESULT none(BSTR* out) {
 }
 
 } // namespace
-
-void announce(DWORD event, HWND window, std::size_t control) noexcept {
-  ::NotifyWinEvent(event, window, OBJID_CLIENT, childIdOfControl(control));
-}
 
 ComPtr<AccessibleClient> AccessibleClient::make(AccessibleHost& host, HWND window,
                                                 const OleFunctions& ole,

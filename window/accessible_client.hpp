@@ -31,11 +31,6 @@ protected:
   ~AccessibleHost() = default;
 };
 
-// Tells screen readers of an event on a painted control (EVENT_OBJECT_FOCUS when a command
-// label takes the keyboard focus, EVENT_OBJECT_NAMECHANGE when its words change). The text box
-// is a window of its own, for which the system tells them.
-void announce(DWORD event, HWND window, std::size_t control) noexcept;
-
 // The functions of the accessibility DLLs that the object itself calls.
 struct OleFunctions {
   HRESULT(WINAPI* accessibleObjectFromWindow)(HWND, DWORD, REFIID, void**) = nullptr;

@@ -1,9 +1,10 @@
-// The fonts and hand cursors at the window's DPI, and its rectangles there.
+// The fonts and hand cursors at the window's DPI.
 #include "window/dpi_resources.hpp"
 
 #include "pictures/pictures.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
+#include "window/built_in_pictures.hpp"
 #include "window/failed_call.hpp"
 
 #include <algorithm>
@@ -52,40 +53,33 @@ Status scaledSystemFont(LOGFONTW font, int dpi, UniqueFont& made) {
 
 } // namespace
 
-Error damagedPictures() {
-  return Error{ERROR_INVALID_DATA, L"The program's built-in pictures are damaged."};
-}
-
-RECT rectAt(const layout::Control& control, int dpi) noexcept {
-  const layout::Rect r = layout::toPixels(control.twips, dpi);
-  return {r.left, r.top, r.right(), r.bottom()};
-}
-
-RECT clientAt(int dpi) noexcept {
-  return {0, 0, layout::toPixels(layout::kWindow.clientWidthTwips, dpi),
-          layout::toPixels(layout::kWindow.clientHeightTwips, dpi)};
-}
-
 Status DpiResources::make(int dpi) {
   dpi_ = dpi;
   return makeFonts();
 }
 
-HFONT DpiResources::labelFont(const layout::Font* font) const noexcept {
-  return font == &layout::kPlateFont ? plateFont_.get() : smallFont_.get();
+HFONT DpiResources::labelFont(const layout::Font& font) const noexcept {
+  const auto* made = std::find(layout::kLabelFonts.begin(), layout::kLabelFonts.end(), font);
+  return made != layout::kLabelFonts.end()
+             ? labelFonts_[static_cast<std::size_t>(made - layout::kLabelFonts.begin())].get()
+             : nullptr;
 }
 
 // The labels' fonts from the table; the text box keeps the system's font for it.
 Status DpiResources::makeFonts() {
+  for (std::size_t i = 0; i < labelFonts_.size(); ++i) {
+    if (Status made = createFont(layout::kLabelFonts[i], dpi_, labelFonts_[i]); !made.ok()) {
+      return made;
+    }
+  }
   LOGFONTW boxFont{};
-  return inOrder([&] { return createFont(layout::kSmallFont, dpi_, smallFont_); },
-                 [&] { return createFont(layout::kPlateFont, dpi_, plateFont_); },
-                 [&] {
-                   return checkCall(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont,
-                                                 &boxFont) != 0,
-                                    L"GetObjectW");
-                 },
-                 [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); });
+  return inOrder(
+      [&] {
+        return checkCall(
+            ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont, &boxFont) != 0,
+            L"GetObjectW");
+      },
+      [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); });
 }
 
 // The system's font for tooltips.
@@ -122,9 +116,8 @@ Status DpiResources::handOf(std::size_t control, HCURSOR& hand) {
   // A cursor resource starts with its hot spot, which the file keeps in its directory; the
   // system scales both with the size asked for.
   std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
-  hands_[control].reset(::CreateIconFromResourceEx(
-      resource.data(), static_cast<DWORD>(resource.size()), FALSE, 0x00030000,
-      layout::atDpi(cursor->width, dpi_), layout::atDpi(cursor->height, dpi_), LR_DEFAULTCOLOR));
+  hands_[control].reset(iconFromResource(resource, false, layout::atDpi(cursor->width, dpi_),
+                                         layout::atDpi(cursor->height, dpi_)));
   hand = hands_[control].get();
   return check(hand != nullptr);
 }

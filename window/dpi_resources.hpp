@@ -1,4 +1,4 @@
-// What the window makes for its DPI, fonts and hand cursors, and its rectangles at that DPI.
+// What the window makes for its DPI: fonts and hand cursors.
 #pragma once
 
 #include "platform/error.hpp"
@@ -11,15 +11,6 @@
 
 namespace kelvarin::win32 {
 
-// Where the program's own pictures fail to decode: nothing the user can mend, but no crash.
-Error damagedPictures();
-
-// The control's rectangle in client pixels at `dpi`.
-RECT rectAt(const layout::Control& control, int dpi) noexcept;
-
-// The client area at `dpi`, from (0, 0).
-RECT clientAt(int dpi) noexcept;
-
 // The fonts of the labels, the text box and the tooltips, and the hand cursors: a set for each
 // DPI, made beside the set in use and put in its place once made. They are used by the window,
 // its text box and its tooltip, so they must outlive all three. What the first frame does not
@@ -30,7 +21,7 @@ public:
   Status make(int dpi);
 
   int dpi() const noexcept { return dpi_; }
-  HFONT labelFont(const layout::Font* font) const noexcept;
+  HFONT labelFont(const layout::Font& font) const noexcept;
   HFONT boxFont() const noexcept { return boxFont_.get(); }
   // Null where it cannot be made: the tooltips then keep their own.
   HFONT tooltipFont() noexcept;
@@ -42,8 +33,7 @@ private:
   Status makeFonts();
 
   int dpi_ = layout::kBaseDpi;
-  UniqueFont smallFont_;
-  UniqueFont plateFont_;
+  std::array<UniqueFont, layout::kLabelFonts.size()> labelFonts_;
   UniqueFont boxFont_;
   UniqueFont tooltipFont_;
   std::array<UniqueCursor, layout::kControls.size()> hands_;

@@ -1,7 +1,7 @@
 // Where the keyboard focus is and goes, and when its cue shows.
 #include "window/keyboard_focus.hpp"
 
-#include "window/accessible_client.hpp"
+#include "window/reader_children.hpp"
 
 namespace kelvarin::win32 {
 

@@ -55,11 +55,15 @@ struct Font {
   int hundredthsOfPoint;
   int weight;
   int charset;
+
+  friend constexpr bool operator==(const Font&, const Font&) = default;
 };
 
 inline constexpr int kHebrewCharset = 177;
 inline constexpr Font kSmallFont{L"Tahoma", 825, 400, kHebrewCharset};
 inline constexpr Font kPlateFont{L"Tahoma", 1425, 700, kHebrewCharset};
+// Every label's font is one of these.
+inline constexpr std::array kLabelFonts{kSmallFont, kPlateFont};
 
 // The font's cell height in pixels at `dpi`, rounded as the system rounds point sizes.
 constexpr int fontHeight(const Font& font, int dpi = kBaseDpi) {
@@ -112,6 +116,12 @@ consteval std::size_t indexOf(std::string_view name) {
   }
   return i;
 }
+
+static_assert(std::all_of(kControls.begin(), kControls.end(), [](const Control& control) {
+  return control.kind != Kind::Label ||
+         (control.font != nullptr &&
+          std::find(kLabelFonts.begin(), kLabelFonts.end(), *control.font) != kLabelFonts.end());
+}));
 
 inline constexpr std::size_t kTxtMode = indexOf("txtMode");
 inline constexpr std::size_t kLblSwitch = indexOf("lblSwitch");

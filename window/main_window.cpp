@@ -6,7 +6,9 @@
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
 #include "window/failed_call.hpp"
+#include "window/geometry.hpp"
 #include "window/placement.hpp"
+#include "window/reader_children.hpp"
 
 #include <windowsx.h>
 
@@ -17,8 +19,6 @@ namespace kelvarin::win32 {
 
 namespace {
 
-constexpr UINT kDpiChanged = 0x02E0;       // WM_DPICHANGED, Windows 8.1 and later
-constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE, Windows 10 1703 and later
 // A command label pressed by a screen reader: run as a click, once the reader's call is done.
 constexpr UINT kPressControl = WM_APP;
 
@@ -294,9 +294,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status
     return 0;
   case WM_CTLCOLORSTATIC:
     return painting_.textBoxColours(reinterpret_cast<HDC>(wParam));
-  case kGetDpiScaledSize:
+  case kGetDpiScaledSizeMessage:
     return outerSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
-  case kDpiChanged:
+  case kDpiChangedMessage:
     status = onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
   case WM_GETOBJECT:

@@ -2,7 +2,9 @@
 #include "window/painting.hpp"
 
 #include "platform/win32/system_error.hpp"
+#include "window/built_in_pictures.hpp"
 #include "window/failed_call.hpp"
+#include "window/geometry.hpp"
 #include "window/scene.hpp"
 
 #include <algorithm>
@@ -123,7 +125,7 @@ Status Painting::draw(HDC dc, const DpiResources& resources, const ControlTexts&
             return checkCall(::FrameRect(dc, &r, brushOf(look.plateFrame)) != 0, L"FrameRect");
           });
     } else if (control.kind == layout::Kind::Label) {
-      const Selection font(dc, resources.labelFont(control.font));
+      const Selection font(dc, resources.labelFont(*control.font));
       ::SetBkMode(dc, TRANSPARENT);
       ::SetTextColor(dc, colourOf(layout::textColour(look, control)));
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;

@@ -13,6 +13,7 @@
 #include "tools/driver/screen.hpp"
 #include "tools/driver/text.hpp"
 #include "window/main_window.hpp"
+#include "window/placement.hpp"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +30,6 @@
 
 namespace kelvarin::e2e {
 namespace {
-
-constexpr UINT kDpiChanged = 0x02E0;
-constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 // The current directory for as long as this lives: the window looks for the game there.
 class CurrentDirectory {
@@ -248,7 +246,7 @@ TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRe
   const int width = layout::toPixels(layout::kWindow.clientWidthTwips, dpi);
   const int height = layout::toPixels(layout::kWindow.clientHeightTwips, dpi);
   SIZE scaled{};
-  ASSERT_TRUE(::SendMessageW(handle_, kGetDpiScaledSize, static_cast<WPARAM>(dpi),
+  ASSERT_TRUE(::SendMessageW(handle_, win32::kGetDpiScaledSizeMessage, static_cast<WPARAM>(dpi),
                              reinterpret_cast<LPARAM>(&scaled)));
   const auto adjustForDpi = win32::systemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
       L"user32.dll", "AdjustWindowRectExForDpi");
@@ -266,7 +264,8 @@ TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRe
   const RECT suggested{outer.left + 7, outer.top + 5,
                        outer.left + 7 + ::MulDiv(outer.right - outer.left, dpi, 96),
                        outer.top + 5 + ::MulDiv(outer.bottom - outer.top, dpi, 96)};
-  ::SendMessageW(handle_, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  ::SendMessageW(handle_, win32::kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
 
   RECT now{};
   ::GetWindowRect(handle_, &now);
@@ -462,7 +461,7 @@ TEST_F(InProcess, ADpiChangeThatFailsHalfwayKeepsTheOldFontsInUse) {
   RECT suggested{};
   ::GetWindowRect(handle_, &suggested);
   const Reports reports = reportsOf(handle_, 2, [&] {
-    ::SendMessageW(handle_, kDpiChanged, MAKEWPARAM(192, 192),
+    ::SendMessageW(handle_, win32::kDpiChangedMessage, MAKEWPARAM(192, 192),
                    reinterpret_cast<LPARAM>(&suggested));
   });
   EXPECT_EQ(utf8(reports.first),
