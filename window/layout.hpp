@@ -117,10 +117,10 @@ consteval std::size_t indexOf(std::string_view name) {
   return i;
 }
 
+// Every label has one of the fonts the window makes.
 static_assert(std::all_of(kControls.begin(), kControls.end(), [](const Control& control) {
   return control.kind != Kind::Label ||
-         (control.font != nullptr &&
-          std::find(kLabelFonts.begin(), kLabelFonts.end(), *control.font) != kLabelFonts.end());
+         std::find(kLabelFonts.begin(), kLabelFonts.end(), *control.font) != kLabelFonts.end();
 }));
 
 inline constexpr std::size_t kTxtMode = indexOf("txtMode");
@@ -160,40 +160,6 @@ constexpr std::size_t nextInTabOrder(std::size_t control, bool back) {
     ++at;
   }
   return kTabOrder[(at + (back ? kTabOrder.size() - 1 : 1)) % kTabOrder.size()];
-}
-
-// The system's colours the window may be drawn in, numbered as Windows numbers them.
-enum class SystemColour { Window = 5, WindowText = 8, ButtonFace = 15, ButtonText = 18 };
-
-// How the window draws itself. Normally in its pictures, every word in the button-text colour
-// as the platform draws labels. With the system's high contrast on, in the player's theme
-// colours instead: on the pictures the theme's text colour can be unreadable. The read-only text
-// box keeps the colours of an ordinary one either way.
-struct Look {
-  bool pictures;            // the wall and the plates as pictures, or else in system colours:
-  SystemColour background;  //   the client area,
-  SystemColour plate;       //   each plate's rectangle,
-  SystemColour plateFrame;  //   a one-pixel frame round it
-  SystemColour commandText; // the words of the command labels, on the plates
-  SystemColour otherText;   // the other labels' words, on the wall
-  SystemColour box;         // the text box's background
-  SystemColour boxText;     // and its words
-};
-
-constexpr Look lookFor(bool highContrast) {
-  return {!highContrast,
-          SystemColour::Window,
-          SystemColour::ButtonFace,
-          SystemColour::ButtonText,
-          SystemColour::ButtonText,
-          highContrast ? SystemColour::WindowText : SystemColour::ButtonText,
-          SystemColour::Window,
-          SystemColour::WindowText};
-}
-
-// The colour of a label's words.
-constexpr SystemColour textColour(const Look& look, const Control& label) {
-  return isCommandLabel(label) ? look.commandText : look.otherText;
 }
 
 // The topmost control under a point of the client area, in pixels at `dpi`.
