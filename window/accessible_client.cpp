@@ -1,6 +1,7 @@
 // The accessible object's answers, for the window's client area and for each of its children.
 #include "window/accessible_client.hpp"
 
+#include "window/geometry.hpp"
 #include "window/reader_children.hpp"
 
 #include <memory>
@@ -46,17 +47,17 @@ HRESULT none(BSTR* out) {
 
 } // namespace
 
-ComPtr<AccessibleClient> AccessibleClient::make(AccessibleHost& host, HWND window,
+ComPtr<AccessibleClient> AccessibleClient::make(const AccessibleParts& parts, HWND window,
                                                 const OleFunctions& ole,
                                                 ComPtr<IAccessible> system) {
   // Its reference count owns it from here: the last Release deletes it.
   return ComPtr<AccessibleClient>(
-      std::make_unique<AccessibleClient>(host, window, ole, std::move(system)).release());
+      std::make_unique<AccessibleClient>(parts, window, ole, std::move(system)).release());
 }
 
-AccessibleClient::AccessibleClient(AccessibleHost& host, HWND window, const OleFunctions& ole,
-                                   ComPtr<IAccessible> system)
-    : link_(Link{host, window, ole, std::move(system)}) {}
+AccessibleClient::AccessibleClient(const AccessibleParts& parts, HWND window,
+                                   const OleFunctions& ole, ComPtr<IAccessible> system)
+    : link_(Link{parts, window, ole, std::move(system)}) {}
 
 HRESULT AccessibleClient::QueryInterface(REFIID id, void** object) {
   if (object == nullptr) {
@@ -119,7 +120,7 @@ HRESULT AccessibleClient::get_accChild(VARIANT child, IDispatch** out) {
 
 // Until the box is made, it is a simple element of this object.
 HRESULT AccessibleClient::textBoxObject(const Link& link, IDispatch** out) {
-  const HWND box = link.host.textBox();
+  const HWND box = link.parts.textBox.handle();
   *out = nullptr;
   return box == nullptr
              ? S_FALSE
@@ -148,7 +149,7 @@ HRESULT AccessibleClient::get_accName(VARIANT child, BSTR* name) {
       return link.system->get_accName(child, name);
     }
     const auto control = controlOfChild(child);
-    return control ? text(link.ole, link.host.textOf(*control), name) : E_INVALIDARG;
+    return control ? text(link.ole, link.parts.texts[*control], name) : E_INVALIDARG;
   });
 }
 
@@ -198,12 +199,13 @@ HRESULT AccessibleClient::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 HRESULT AccessibleClient::get_accState(VARIANT child, VARIANT* state) {
-  return numberOf(
-      child, state, &IAccessible::get_accState, [](const Link& link, std::size_t control) {
-        return !isButton(control)                    ? STATE_SYSTEM_READONLY
-               : link.host.focusedLabel() == control ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
-                                                     : STATE_SYSTEM_FOCUSABLE;
-      });
+  return numberOf(child, state, &IAccessible::get_accState,
+                  [](const Link& link, std::size_t control) {
+                    return !isButton(control) ? STATE_SYSTEM_READONLY
+                           : link.parts.focus.focusedLabel() == control
+                               ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
+                               : STATE_SYSTEM_FOCUSABLE;
+                  });
 }
 
 HRESULT AccessibleClient::get_accHelp(VARIANT, BSTR* help) {
@@ -224,7 +226,7 @@ HRESULT AccessibleClient::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
 HRESULT AccessibleClient::get_accFocus(VARIANT* focus) {
   return connected([&](const Link& link) {
     // A label's focus is the window's, which is all the system's object knows of.
-    const auto label = link.host.focusedLabel();
+    const auto label = link.parts.focus.focusedLabel();
     if (!label || focus == nullptr) {
       return link.system->get_accFocus(focus);
     }
@@ -253,7 +255,10 @@ HRESULT AccessibleClient::accSelect(long flags, VARIANT child) {
     if (!isButton(control) || (flags & SELFLAG_TAKEFOCUS) == 0) {
       return DISP_E_MEMBERNOTFOUND;
     }
-    link.host.takeFocus(*control);
+    // Not while a command's message box is up, which disables the window: the box keeps it.
+    if (::IsWindowEnabled(link.window) != 0) {
+      link.parts.focus.moveTo(*control);
+    }
     return S_OK;
   });
 }
@@ -271,7 +276,7 @@ HRESULT AccessibleClient::accLocation(long* left, long* top, long* width, long* 
     if (!control) {
       return E_INVALIDARG;
     }
-    RECT r = link.host.rectOf(*control);
+    RECT r = rectAt(layout::kControls[*control], link.parts.resources.dpi());
     ::MapWindowPoints(link.window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     *left = r.left;
     *top = r.top;
@@ -322,7 +327,7 @@ HRESULT AccessibleClient::accHitTest(long x, long y, VARIANT* hit) {
     if (::PtInRect(&client, point) == 0) {
       return link.system->accHitTest(x, y, hit);
     }
-    const auto control = link.host.controlAt(point);
+    const auto control = layout::hitTest(point.x, point.y, link.parts.resources.dpi());
     return childAnswer(link, control ? childIdOfControl(*control) : CHILDID_SELF, hit);
   });
 }
@@ -333,7 +338,7 @@ HRESULT AccessibleClient::accDoDefaultAction(VARIANT child) {
     if (!isButton(control)) {
       return DISP_E_MEMBERNOTFOUND;
     }
-    link.host.press(*control);
+    ::PostMessageW(link.window, kPressControl, *control, 0);
     return S_OK;
   });
 }

@@ -19,4 +19,14 @@ inline RECT clientAt(int dpi) noexcept {
           layout::toPixels(layout::kWindow.clientHeightTwips, dpi)};
 }
 
+// Repaints the control on the window at `dpi`. Not before the window is shown, which paints it
+// whole; the text box paints itself, and the window's paint would only cover it.
+inline void invalidateControl(HWND window, std::size_t control, int dpi) {
+  if (window != nullptr && ::IsWindowVisible(window) != 0 &&
+      layout::kControls[control].kind != layout::Kind::TextBox) {
+    const RECT r = rectAt(layout::kControls[control], dpi);
+    ::InvalidateRect(window, &r, FALSE);
+  }
+}
+
 } // namespace kelvarin::win32

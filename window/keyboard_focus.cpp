@@ -1,13 +1,14 @@
 // Where the keyboard focus is and goes, and when its cue shows.
 #include "window/keyboard_focus.hpp"
 
+#include "window/geometry.hpp"
 #include "window/reader_children.hpp"
 
 namespace kelvarin::win32 {
 
 bool KeyboardFocus::preTranslate(const MSG& message) {
   // The window's own input comes to its procedure.
-  if (message.hwnd == host_.textBox() && message.hwnd != nullptr) {
+  if (message.hwnd == textBox_.handle() && message.hwnd != nullptr) {
     if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
       onInput(true);
     } else if (message.message == WM_LBUTTONDOWN || message.message == WM_RBUTTONDOWN) {
@@ -15,11 +16,11 @@ bool KeyboardFocus::preTranslate(const MSG& message) {
     }
   }
   if (message.message != WM_KEYDOWN || message.wParam != VK_TAB ||
-      (message.hwnd != host_.window() && message.hwnd != host_.textBox())) {
+      (message.hwnd != window_.get() && message.hwnd != textBox_.handle())) {
     return false;
   }
   onInput(true);
-  ::SendMessageW(host_.window(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  ::SendMessageW(window_.get(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   moveTo(layout::nextInTabOrder(control_, ::GetKeyState(VK_SHIFT) < 0));
   return true;
 }
@@ -35,19 +36,19 @@ bool KeyboardFocus::onActivate(WPARAM state) {
 // The window given the focus by another way gives it on to the text box where that has it.
 void KeyboardFocus::onSetFocus() {
   if (control_ == layout::kTxtMode) {
-    ::SetFocus(host_.textBox());
+    ::SetFocus(textBox_.handle());
   } else {
-    host_.invalidate(control_);
-    announce(EVENT_OBJECT_FOCUS, host_.window(), control_);
+    invalidate(control_);
+    announce(EVENT_OBJECT_FOCUS, window_.get(), control_);
   }
 }
 
 // The cue goes with the focus, and so does a Space on its way down. A click in the text box
 // takes the focus there.
 void KeyboardFocus::onKillFocus(HWND to) {
-  host_.invalidate(control_);
+  invalidate(control_);
   spaceDown_ = false;
-  if (to == host_.textBox()) {
+  if (to == textBox_.handle()) {
     control_ = layout::kTxtMode;
   }
 }
@@ -64,7 +65,7 @@ WORD settled(WORD action, bool lastInputKeyboard) {
 void KeyboardFocus::onChangeUiState(WPARAM change) {
   const WORD action = settled(LOWORD(change), lastInputKeyboard_);
   if (action == UIS_SET || action == UIS_CLEAR) {
-    ::SendMessageW(host_.window(), WM_UPDATEUISTATE, MAKEWPARAM(action, HIWORD(change)), 0);
+    ::SendMessageW(window_.get(), WM_UPDATEUISTATE, MAKEWPARAM(action, HIWORD(change)), 0);
   }
 }
 
@@ -72,7 +73,7 @@ void KeyboardFocus::onUpdateUiState(WPARAM change) {
   const WORD action = settled(LOWORD(change), lastInputKeyboard_);
   if ((HIWORD(change) & UISF_HIDEFOCUS) != 0 && (action == UIS_SET || action == UIS_CLEAR)) {
     focusHidden_ = action == UIS_SET;
-    host_.invalidate(control_);
+    invalidate(control_);
   }
 }
 
@@ -83,11 +84,11 @@ LRESULT KeyboardFocus::onQueryUiState(LRESULT system) const noexcept {
 void KeyboardFocus::readKeyboardCues() {
   BOOL always = FALSE;
   alwaysCues_ = ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0) != 0 && always != FALSE;
-  host_.invalidate(control_);
+  invalidate(control_);
 }
 
 void KeyboardFocus::moveTo(std::size_t control) {
-  host_.invalidate(control_);
+  invalidate(control_);
   control_ = control;
   spaceDown_ = false;
   focusControl();
@@ -96,16 +97,20 @@ void KeyboardFocus::moveTo(std::size_t control) {
 // Straight to the control, with no stop on the window on the way to the text box: a screen
 // reader would announce both.
 void KeyboardFocus::focusControl() {
-  const HWND window = host_.window();
-  const HWND to = control_ == layout::kTxtMode ? host_.textBox() : window;
+  const HWND window = window_.get();
+  const HWND to = control_ == layout::kTxtMode ? textBox_.handle() : window;
   // The system sends no WM_SETFOCUS to the window that has the focus already.
   if (::SetFocus(to) == window && to == window) {
     onSetFocus();
   }
 }
 
+void KeyboardFocus::invalidate(std::size_t control) const {
+  invalidateControl(window_.get(), control, resources_.dpi());
+}
+
 std::optional<std::size_t> KeyboardFocus::focusedLabel() const noexcept {
-  if (control_ == layout::kTxtMode || ::GetFocus() != host_.window()) {
+  if (control_ == layout::kTxtMode || ::GetFocus() != window_.get()) {
     return std::nullopt;
   }
   return control_;

@@ -2,7 +2,10 @@
 // Space key that presses the label with it.
 #pragma once
 
+#include "platform/win32/handles.hpp"
+#include "window/dpi_resources.hpp"
 #include "window/layout.hpp"
+#include "window/text_box.hpp"
 
 #include <windows.h>
 
@@ -11,24 +14,15 @@
 
 namespace kelvarin::win32 {
 
-// What the focus needs of the window.
-class FocusHost {
-public:
-  virtual HWND window() const noexcept = 0;
-  virtual HWND textBox() const noexcept = 0;
-  // Repaints the control.
-  virtual void invalidate(std::size_t control) = 0;
-
-protected:
-  ~FocusHost() = default;
-};
-
 // The window holds the focus for a command label; the text box takes its own. The dotted cue
 // on a label follows the window's UI state, as in dialogs: hidden until the keyboard is used,
 // unless the system's settings say keyboard cues always show.
 class KeyboardFocus {
 public:
-  explicit KeyboardFocus(FocusHost& host) noexcept : host_(host) {}
+  // The window, its text box and its DPI resources, which it reaches as they change.
+  KeyboardFocus(const UniqueWindow& window, const TextBox& textBox,
+                const DpiResources& resources) noexcept
+      : window_(window), textBox_(textBox), resources_(resources) {}
   KeyboardFocus(const KeyboardFocus&) = delete;
   KeyboardFocus& operator=(const KeyboardFocus&) = delete;
 
@@ -71,8 +65,11 @@ public:
 
 private:
   void focusControl();
+  void invalidate(std::size_t control) const;
 
-  FocusHost& host_;
+  const UniqueWindow& window_;
+  const TextBox& textBox_;
+  const DpiResources& resources_;
   std::size_t control_ = layout::kTxtMode;
   // The window's UI state keeps focus indicators hidden: kept here too, as Wine's DefWindowProc
   // keeps none.

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kelvarin::layout {
@@ -107,6 +108,9 @@ inline constexpr std::array<Control, 9> kControls{{
   {"imgRun",    Kind::Picture, {120,  960,  990,  435}, L"",           nullptr,     Align::Left,   Pointer::Default, L"",                 -1, Command::None,   &assets::imgRunPicture,    nullptr},
 }};
 // clang-format on
+
+// The words each control shows at run time, which start as the table's.
+using ControlTexts = std::array<std::wstring, kControls.size()>;
 
 // The index of a control by name; kControls.size() for a name not in the table.
 consteval std::size_t indexOf(std::string_view name) {

@@ -19,9 +19,6 @@ namespace kelvarin::win32 {
 
 namespace {
 
-// A command label pressed by a screen reader: run as a click, once the reader's call is done.
-constexpr UINT kPressControl = WM_APP;
-
 POINT pointOf(LPARAM lParam) {
   return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
@@ -139,7 +136,7 @@ Status MainWindow::adoptWindowDpi() {
 
 Status MainWindow::createTextBox() {
   return textBox_.create(window_.get(), instance_, texts_[layout::kTxtMode], resources_.boxFont(),
-                         rectOf(layout::kTxtMode));
+                         rectAt(layout::kControls[layout::kTxtMode], resources_.dpi()));
 }
 
 // Everything that depends on the window's DPI but its place: fonts, cursors, the pictures, and
@@ -160,7 +157,9 @@ Status MainWindow::applyDpi(int dpi) {
         return next.isHand(::GetCursor()) ? pointer_.onSetCursor(window_.get(), resources_, shown)
                                           : Status{};
       },
-      [&] { return textBox_.place(rectOf(layout::kTxtMode)); });
+      [&] {
+        return textBox_.place(rectAt(layout::kControls[layout::kTxtMode], resources_.dpi()));
+      });
 }
 
 Status MainWindow::show(int showCommand) {
@@ -184,7 +183,7 @@ void MainWindow::readSystemSettings() {
 Status MainWindow::setSwitchCaption(std::wstring_view caption) {
   if (texts_[layout::kLblSwitch] != caption) {
     texts_[layout::kLblSwitch] = caption;
-    invalidate(layout::kLblSwitch);
+    invalidateControl(window_.get(), layout::kLblSwitch, resources_.dpi());
     if (window_) {
       announce(EVENT_OBJECT_NAMECHANGE, window_.get(), layout::kLblSwitch);
     }
@@ -359,7 +358,7 @@ std::optional<LRESULT> MainWindow::onGetObject(WPARAM wParam, LPARAM lParam) noe
     return std::nullopt;
   }
   if (!accessibility_) {
-    accessibility_.emplace(static_cast<AccessibleHost&>(*this), window_.get());
+    accessibility_.emplace(AccessibleParts{texts_, resources_, focus_, textBox_}, window_.get());
   }
   return accessibility_->answer(wParam);
 }
@@ -385,43 +384,6 @@ Status MainWindow::command(layout::Command command) {
     }
     return {};
   });
-}
-
-std::wstring_view MainWindow::textOf(std::size_t control) const noexcept {
-  return texts_[control];
-}
-
-RECT MainWindow::rectOf(std::size_t control) const noexcept {
-  return rectAt(layout::kControls[control], resources_.dpi());
-}
-
-std::optional<std::size_t> MainWindow::controlAt(POINT client) const noexcept {
-  return layout::hitTest(client.x, client.y, resources_.dpi());
-}
-
-// Runs the command once the reader's call has returned, as a click would.
-void MainWindow::press(std::size_t control) noexcept {
-  ::PostMessageW(window_.get(), kPressControl, control, 0);
-}
-
-std::optional<std::size_t> MainWindow::focusedLabel() const noexcept {
-  return focus_.focusedLabel();
-}
-
-// Not while a command or its message box is up: the box keeps the focus.
-void MainWindow::takeFocus(std::size_t control) noexcept {
-  if (stage_ == Stage::Open) {
-    focus_.moveTo(control);
-  }
-}
-
-// Not before the window is shown, which paints it whole.
-void MainWindow::invalidate(std::size_t control) {
-  if (window_ && ::IsWindowVisible(window_.get()) != 0 &&
-      layout::kControls[control].kind != layout::Kind::TextBox) {
-    const RECT r = rectOf(control);
-    ::InvalidateRect(window_.get(), &r, FALSE);
-  }
 }
 
 } // namespace kelvarin::win32

@@ -31,7 +31,7 @@ namespace kelvarin::win32 {
 // window goes, taking what lives with it, and the quit message is posted. While the window is
 // busy, the end waits until what made it busy has returned. The rest goes with this object, in
 // the reverse order of its members.
-class MainWindow final : public FormHost, private AccessibleHost, private FocusHost {
+class MainWindow final : public FormHost {
 public:
   MainWindow(HINSTANCE instance, Win32Platform& platform);
   MainWindow(const MainWindow&) = delete;
@@ -52,22 +52,6 @@ public:
   void close() override;
 
 private:
-  // FocusHost and AccessibleHost
-  HWND textBox() const noexcept override { return textBox_.handle(); }
-
-  // FocusHost
-  HWND window() const noexcept override { return window_.get(); }
-  // The text box paints itself: the window's paint would only cover it.
-  void invalidate(std::size_t control) override;
-
-  // AccessibleHost
-  std::wstring_view textOf(std::size_t control) const noexcept override;
-  RECT rectOf(std::size_t control) const noexcept override;
-  std::optional<std::size_t> controlAt(POINT client) const noexcept override;
-  void press(std::size_t control) noexcept override;
-  std::optional<std::size_t> focusedLabel() const noexcept override;
-  void takeFocus(std::size_t control) noexcept override;
-
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept;
   // Cracks the message's parameters and calls its handler; a failure comes back in `status`.
@@ -105,7 +89,7 @@ private:
   HINSTANCE instance_;
   Win32Platform& platform_;
   FrmMain form_;
-  ControlTexts texts_;
+  layout::ControlTexts texts_;
 
   // Whatever the window, its text box or its tooltip use is declared before the window, so
   // that it outlives them.
@@ -113,7 +97,7 @@ private:
   DpiResources resources_;
   Painting painting_;
   Tooltips tooltips_{instance_};
-  KeyboardFocus focus_{static_cast<FocusHost&>(*this)};
+  KeyboardFocus focus_{window_, textBox_, resources_};
   // Made when a screen reader first asks; gone when the window is.
   std::optional<Accessibility> accessibility_;
   Pointer pointer_;

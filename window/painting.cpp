@@ -79,8 +79,8 @@ void Painting::readHighContrast() noexcept {
       (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-Status Painting::paint(HWND window, const DpiResources& resources, const ControlTexts& texts,
-                       std::optional<std::size_t> cue) {
+Status Painting::paint(HWND window, const DpiResources& resources,
+                       const layout::ControlTexts& texts, std::optional<std::size_t> cue) {
   const PaintDc dc(window);
   if (!dc) {
     // What was not painted is not asked for again at once, which would spin in a loop.
@@ -126,7 +126,7 @@ Status Painting::paint(HWND window, const DpiResources& resources, const Control
                    L"FillRect");
 }
 
-Status Painting::draw(HDC dc, const DpiResources& resources, const ControlTexts& texts,
+Status Painting::draw(HDC dc, const DpiResources& resources, const layout::ControlTexts& texts,
                       std::optional<std::size_t> cue) {
   // The pictures first, or the system's colours in their place, then the labels' words over
   // them.
