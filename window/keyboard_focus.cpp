@@ -105,6 +105,15 @@ void KeyboardFocus::focusControl() {
   }
 }
 
+std::optional<std::size_t> KeyboardFocus::onKeyDown(WPARAM key, LPARAM flags) {
+  onInput(true);
+  if ((flags & (KF_REPEAT << 16)) != 0) {
+    return std::nullopt;
+  }
+  spaceDown_ = spaceDown_ || key == VK_SPACE;
+  return key == VK_RETURN ? std::optional(control_) : std::nullopt;
+}
+
 void KeyboardFocus::invalidate(std::size_t control) const {
   invalidateControl(window_.get(), control, resources_.dpi());
 }

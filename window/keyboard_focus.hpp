@@ -50,11 +50,15 @@ public:
   void readKeyboardCues();
   // Gives the control the keyboard focus: the text box its own, a command label the window's.
   void moveTo(std::size_t control);
-  // Space presses the label as a button's does: as it comes up after going down here, while
-  // the focus stayed on the label. A Space that went down in another window does nothing.
-  void onSpaceDown() noexcept { spaceDown_ = true; }
-  // True where this completes a press.
-  bool onSpaceUp() noexcept { return std::exchange(spaceDown_, false); }
+  // WM_KEYDOWN and WM_KEYUP of the window: the control they press, if any. Enter presses as it
+  // goes down, as a dialog's default button does; Space is a button's key and presses as it
+  // comes up after going down here, while the focus stayed on the label. A Space that went down
+  // in another window does nothing, nor do the repeats of a held key.
+  std::optional<std::size_t> onKeyDown(WPARAM key, LPARAM flags);
+  std::optional<std::size_t> onKeyUp(WPARAM key) noexcept {
+    return key == VK_SPACE && std::exchange(spaceDown_, false) ? std::optional(control_)
+                                                               : std::nullopt;
+  }
 
   // The control with the focus while the window has it, and again once it is back.
   std::size_t control() const noexcept { return control_; }

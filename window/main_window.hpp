@@ -69,8 +69,6 @@ private:
   void readSystemSettings();
 
   // The handlers.
-  Status onKeyDown(WPARAM key, LPARAM flags);
-  Status onKeyUp(WPARAM key);
   Status onDpiChanged(int dpi, const RECT& suggested);
   std::optional<LRESULT> onGetObject(WPARAM wParam, LPARAM lParam) noexcept;
   Status onPress(std::size_t control);
