@@ -1,5 +1,6 @@
-// frmMain as data: the window and its nine controls, in creation order, which is also the
-// stacking order (each entry lies above every entry after it). Nothing else places a control.
+// The window's layout as data: the form frmMain and its nine controls, in creation order, which
+// is also the stacking order (each entry lies above every entry after it). Nothing else places a
+// control.
 #pragma once
 
 #include "assets/picture_records.hpp"

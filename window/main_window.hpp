@@ -1,4 +1,4 @@
-// frmMain on Win32: the window's life and its message dispatch.
+// The program's window, the form frmMain, on Win32: its life and its message dispatch.
 #pragma once
 
 #include "mode/frm_main.hpp"

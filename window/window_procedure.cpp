@@ -1,5 +1,5 @@
-// frmMain's message dispatch: the window procedure, which cracks each message's parameters and
-// calls its handler here or in the room beside it.
+// The window's message dispatch: the window procedure, which cracks each message's parameters
+// and calls its handler here or in the room beside it.
 #include "window/main_window.hpp"
 
 #include "window/placement.hpp"
