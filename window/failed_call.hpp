@@ -6,14 +6,11 @@
 
 #include <windows.h>
 
-#include <string>
 #include <string_view>
 
 namespace kelvarin::win32 {
 
-inline Error failedCall(std::wstring_view call) {
-  return Error{ERROR_CAN_NOT_COMPLETE, std::wstring(call) + L" failed."};
-}
+Error failedCall(std::wstring_view call);
 
 // Success if `ok`, else the failure of `call`.
 inline Status checkCall(bool ok, std::wstring_view call) {

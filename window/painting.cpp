@@ -143,13 +143,11 @@ Status Painting::draw(HDC dc, const DpiResources& resources, const layout::Contr
   for (std::size_t i = layout::kControls.size(); i-- > 0;) {
     const layout::Control& control = layout::kControls[i];
     RECT r = rectAt(control, resources.dpi());
-    Status drawn;
+    const wchar_t* failed = nullptr; // the call that failed
     if (control.kind == layout::Kind::Picture && !look.pictures) {
-      drawn = inOrder(
-          [&] { return checkCall(::FillRect(dc, &r, brushOf(look.plate)) != 0, L"FillRect"); },
-          [&] {
-            return checkCall(::FrameRect(dc, &r, brushOf(look.plateFrame)) != 0, L"FrameRect");
-          });
+      failed = ::FillRect(dc, &r, brushOf(look.plate)) == 0         ? L"FillRect"
+               : ::FrameRect(dc, &r, brushOf(look.plateFrame)) == 0 ? L"FrameRect"
+                                                                    : nullptr;
     } else if (control.kind == layout::Kind::Label) {
       const Selection font(dc, resources.labelFont(*control.font));
       ::SetBkMode(dc, TRANSPARENT);
@@ -157,18 +155,14 @@ Status Painting::draw(HDC dc, const DpiResources& resources, const layout::Contr
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
       const int inset = layout::atDpi(kCueInset, resources.dpi());
       const RECT inside{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
-      drawn = inOrder(
-          [&] {
-            return checkCall(::DrawTextW(dc, texts[i].c_str(), static_cast<int>(texts[i].size()),
-                                         &r, align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) != 0,
-                             L"DrawTextW");
-          },
-          [&] {
-            return checkCall(cue != i || ::DrawFocusRect(dc, &inside) != 0, L"DrawFocusRect");
-          });
+      failed = ::DrawTextW(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &r,
+                           align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) == 0
+                   ? L"DrawTextW"
+               : cue == i && ::DrawFocusRect(dc, &inside) == 0 ? L"DrawFocusRect"
+                                                               : nullptr;
     }
-    if (!drawn.ok()) {
-      return drawn;
+    if (failed != nullptr) {
+      return failedCall(failed);
     }
   }
   return {};
