@@ -58,28 +58,22 @@ Status DpiResources::make(int dpi) {
   return makeFonts();
 }
 
+// Every label has one of the two, as the table's own check says.
 HFONT DpiResources::labelFont(const layout::Font& font) const noexcept {
-  const auto* made = std::find(layout::kLabelFonts.begin(), layout::kLabelFonts.end(), font);
-  return made != layout::kLabelFonts.end()
-             ? labelFonts_[static_cast<std::size_t>(made - layout::kLabelFonts.begin())].get()
-             : nullptr;
+  return font == layout::kPlateFont ? plateFont_.get() : smallFont_.get();
 }
 
 // The labels' fonts from the table; the text box keeps the system's font for it.
 Status DpiResources::makeFonts() {
-  for (std::size_t i = 0; i < labelFonts_.size(); ++i) {
-    if (Status made = createFont(layout::kLabelFonts[i], dpi_, labelFonts_[i]); !made.ok()) {
-      return made;
-    }
-  }
   LOGFONTW boxFont{};
-  return inOrder(
-      [&] {
-        return checkCall(
-            ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont, &boxFont) != 0,
-            L"GetObjectW");
-      },
-      [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); });
+  return inOrder([&] { return createFont(layout::kSmallFont, dpi_, smallFont_); },
+                 [&] { return createFont(layout::kPlateFont, dpi_, plateFont_); },
+                 [&] {
+                   return checkCall(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont,
+                                                 &boxFont) != 0,
+                                    L"GetObjectW");
+                 },
+                 [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); });
 }
 
 // The system's font for tooltips.

@@ -33,7 +33,8 @@ private:
   Status makeFonts();
 
   int dpi_ = layout::kBaseDpi;
-  std::array<UniqueFont, layout::kLabelFonts.size()> labelFonts_;
+  UniqueFont smallFont_;
+  UniqueFont plateFont_;
   UniqueFont boxFont_;
   UniqueFont tooltipFont_;
   std::array<UniqueCursor, layout::kControls.size()> hands_;

@@ -13,8 +13,6 @@ namespace kelvarin::win32 {
 Error failedCall(std::wstring_view call);
 
 // Success if `ok`, else the failure of `call`.
-inline Status checkCall(bool ok, std::wstring_view call) {
-  return ok ? Status{} : Status{failedCall(call)};
-}
+Status checkCall(bool ok, std::wstring_view call);
 
 } // namespace kelvarin::win32

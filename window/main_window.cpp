@@ -136,22 +136,18 @@ Status MainWindow::createTextBox() {
 // handed over before the old one goes: where making it fails, the old set stays whole and in use.
 Status MainWindow::applyDpi(int dpi) {
   DpiResources next;
-  if (Status made = inOrder([&] { return next.make(dpi); }, [&] { return painting_.compose(dpi); });
-      !made.ok()) {
-    return made;
+  Status done = inOrder([&] { return next.make(dpi); }, [&] { return painting_.compose(dpi); });
+  if (!done.ok()) {
+    return done;
   }
   textBox_.setFont(next.boxFont());
   tooltips_.fit(window_.get(), next);
-  std::swap(resources_, next); // the old set goes with `next`, after the pointer has left its hand
   bool shown = false;
-  return inOrder(
-      [&] {
-        return next.isHand(::GetCursor()) ? pointer_.onSetCursor(window_.get(), resources_, shown)
-                                          : Status{};
-      },
-      [&] {
-        return textBox_.place(rectAt(layout::kControls[layout::kTxtMode], resources_.dpi()));
-      });
+  if (resources_.isHand(::GetCursor())) {
+    done = pointer_.onSetCursor(window_.get(), next, shown); // off the old hand first
+  }
+  resources_ = std::move(next); // the old set goes as the new one takes its place
+  return done.ok() ? textBox_.place(rectAt(layout::kControls[layout::kTxtMode], dpi)) : done;
 }
 
 Status MainWindow::show(int showCommand) {
