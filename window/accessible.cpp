@@ -5,7 +5,7 @@
 
 namespace kelvarin::win32 {
 
-Accessibility::Accessibility(AccessibleHost& host, HWND window, HWND textBox) noexcept
+Accessibility::Accessibility(const AccessibleParts& parts, HWND window) noexcept
     : ole32_(loadSystemModule(L"ole32.dll")), oleacc_(loadSystemModule(L"oleacc.dll")),
       oleaut_(loadSystemModule(L"oleaut32.dll")) {
   const auto join = moduleFunction<Apartment::Join>(ole32_.get(), "CoInitializeEx");
@@ -28,7 +28,7 @@ Accessibility::Accessibility(AccessibleHost& host, HWND window, HWND textBox) no
     ComPtr<IAccessible> system;
     if (*apartment_ && SUCCEEDED(create(window, OBJID_CLIENT, IID_IAccessible,
                                         reinterpret_cast<void**>(system.put())))) {
-      client_ = AccessibleClient::make(host, window, textBox, ole, std::move(system));
+      client_ = AccessibleClient::make(parts, window, ole, std::move(system));
     }
   }
   if (!client_) {

@@ -46,7 +46,7 @@ class Accessibility {
 public:
   // Where a DLL or a function is missing, the thread is multithreaded, or the system's object
   // cannot be had, it answers nothing, and the window still has the system's own object.
-  Accessibility(AccessibleHost& host, HWND window, HWND textBox) noexcept;
+  Accessibility(const AccessibleParts& parts, HWND window) noexcept;
   Accessibility(const Accessibility&) = delete;
   Accessibility& operator=(const Accessibility&) = delete;
   // Disconnects the object first, from this program and from the proxies readers hold: every

@@ -1,36 +1,14 @@
-// The accessible object's children, the controls a reader tells apart, and its answers.
+// The accessible object's answers, for the window's client area and for each of its children.
 #include "window/accessible_client.hpp"
 
-#include "window/layout.hpp"
+#include "window/geometry.hpp"
+#include "window/reader_children.hpp"
 
-#include <algorithm>
-#include <array>
 #include <memory>
 
 namespace kelvarin::win32 {
 
 namespace {
-
-// A reader tells apart every control but the plates, which are only pictures under the labels.
-constexpr bool readerSees(const layout::Control& control) {
-  return control.kind != layout::Kind::Picture;
-}
-
-// The children, in stacking order: child id k is kChildren[k - 1].
-constexpr auto kChildren = [] {
-  std::array<std::size_t,
-             std::count_if(layout::kControls.begin(), layout::kControls.end(), readerSees)>
-      children{};
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-    if (readerSees(layout::kControls[i])) {
-      children[n++] = i;
-    }
-  }
-  return children;
-}();
-
-constexpr long kChildCount = static_cast<long>(kChildren.size());
 
 bool isSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -42,12 +20,6 @@ std::optional<std::size_t> controlOfChild(const VARIANT& child) {
     return std::nullopt;
   }
   return kChildren[static_cast<std::size_t>(child.lVal - 1)];
-}
-
-// The child id of a control; the object itself for a plate.
-long childIdOfControl(std::size_t control) {
-  const auto* at = std::find(kChildren.begin(), kChildren.end(), control);
-  return at != kChildren.end() ? static_cast<long>(at - kChildren.begin()) + 1 : CHILDID_SELF;
 }
 
 bool isTextBox(std::size_t control) {
@@ -75,21 +47,17 @@ HRESULT none(BSTR* out) {
 
 } // namespace
 
-void announce(DWORD event, HWND window, std::size_t control) noexcept {
-  ::NotifyWinEvent(event, window, OBJID_CLIENT, childIdOfControl(control));
-}
-
-ComPtr<AccessibleClient> AccessibleClient::make(AccessibleHost& host, HWND window, HWND textBox,
+ComPtr<AccessibleClient> AccessibleClient::make(const AccessibleParts& parts, HWND window,
                                                 const OleFunctions& ole,
                                                 ComPtr<IAccessible> system) {
   // Its reference count owns it from here: the last Release deletes it.
   return ComPtr<AccessibleClient>(
-      std::make_unique<AccessibleClient>(host, window, textBox, ole, std::move(system)).release());
+      std::make_unique<AccessibleClient>(parts, window, ole, std::move(system)).release());
 }
 
-AccessibleClient::AccessibleClient(AccessibleHost& host, HWND window, HWND textBox,
+AccessibleClient::AccessibleClient(const AccessibleParts& parts, HWND window,
                                    const OleFunctions& ole, ComPtr<IAccessible> system)
-    : link_(Link{host, window, textBox, ole, std::move(system)}) {}
+    : link_(Link{parts, window, ole, std::move(system)}) {}
 
 HRESULT AccessibleClient::QueryInterface(REFIID id, void** object) {
   if (object == nullptr) {
@@ -150,19 +118,25 @@ HRESULT AccessibleClient::get_accChild(VARIANT child, IDispatch** out) {
   });
 }
 
+// Until the box is made, it is a simple element of this object.
 HRESULT AccessibleClient::textBoxObject(const Link& link, IDispatch** out) {
-  return link.ole.accessibleObjectFromWindow(link.textBox, static_cast<DWORD>(OBJID_WINDOW),
-                                             IID_IDispatch, reinterpret_cast<void**>(out));
+  const HWND box = link.parts.textBox.handle();
+  *out = nullptr;
+  return box == nullptr
+             ? S_FALSE
+             : link.ole.accessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_WINDOW),
+                                                   IID_IDispatch, reinterpret_cast<void**>(out));
 }
 
 // The text box as its object, as get_accChild gives it: a reader that had its id would ask this
 // object about a window it knows nothing of. A simple element by its id.
 HRESULT AccessibleClient::childAnswer(const Link& link, long id, VARIANT* out) {
   if (id != CHILDID_SELF && isTextBox(kChildren[static_cast<std::size_t>(id - 1)])) {
-    out->pdispVal = nullptr;
     const HRESULT got = textBoxObject(link, &out->pdispVal);
-    out->vt = SUCCEEDED(got) ? VT_DISPATCH : VT_EMPTY;
-    return got;
+    if (got != S_FALSE) {
+      out->vt = SUCCEEDED(got) ? VT_DISPATCH : VT_EMPTY;
+      return got;
+    }
   }
   out->vt = VT_I4;
   out->lVal = id;
@@ -175,7 +149,7 @@ HRESULT AccessibleClient::get_accName(VARIANT child, BSTR* name) {
       return link.system->get_accName(child, name);
     }
     const auto control = controlOfChild(child);
-    return control ? text(link.ole, link.host.textOf(*control), name) : E_INVALIDARG;
+    return control ? text(link.ole, link.parts.texts[*control], name) : E_INVALIDARG;
   });
 }
 
@@ -225,12 +199,13 @@ HRESULT AccessibleClient::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 HRESULT AccessibleClient::get_accState(VARIANT child, VARIANT* state) {
-  return numberOf(
-      child, state, &IAccessible::get_accState, [](const Link& link, std::size_t control) {
-        return !isButton(control)                    ? STATE_SYSTEM_READONLY
-               : link.host.focusedLabel() == control ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
-                                                     : STATE_SYSTEM_FOCUSABLE;
-      });
+  return numberOf(child, state, &IAccessible::get_accState,
+                  [](const Link& link, std::size_t control) {
+                    return !isButton(control) ? STATE_SYSTEM_READONLY
+                           : link.parts.focus.focusedLabel() == control
+                               ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED
+                               : STATE_SYSTEM_FOCUSABLE;
+                  });
 }
 
 HRESULT AccessibleClient::get_accHelp(VARIANT, BSTR* help) {
@@ -251,7 +226,7 @@ HRESULT AccessibleClient::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
 HRESULT AccessibleClient::get_accFocus(VARIANT* focus) {
   return connected([&](const Link& link) {
     // A label's focus is the window's, which is all the system's object knows of.
-    const auto label = link.host.focusedLabel();
+    const auto label = link.parts.focus.focusedLabel();
     if (!label || focus == nullptr) {
       return link.system->get_accFocus(focus);
     }
@@ -280,7 +255,10 @@ HRESULT AccessibleClient::accSelect(long flags, VARIANT child) {
     if (!isButton(control) || (flags & SELFLAG_TAKEFOCUS) == 0) {
       return DISP_E_MEMBERNOTFOUND;
     }
-    link.host.takeFocus(*control);
+    // Not while a command's message box is up, which disables the window: the box keeps it.
+    if (::IsWindowEnabled(link.window) != 0) {
+      link.parts.focus.moveTo(*control);
+    }
     return S_OK;
   });
 }
@@ -298,7 +276,7 @@ HRESULT AccessibleClient::accLocation(long* left, long* top, long* width, long* 
     if (!control) {
       return E_INVALIDARG;
     }
-    RECT r = link.host.rectOf(*control);
+    RECT r = rectAt(layout::kControls[*control], link.parts.resources.dpi());
     ::MapWindowPoints(link.window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     *left = r.left;
     *top = r.top;
@@ -349,7 +327,7 @@ HRESULT AccessibleClient::accHitTest(long x, long y, VARIANT* hit) {
     if (::PtInRect(&client, point) == 0) {
       return link.system->accHitTest(x, y, hit);
     }
-    const auto control = link.host.controlAt(point);
+    const auto control = layout::hitTest(point.x, point.y, link.parts.resources.dpi());
     return childAnswer(link, control ? childIdOfControl(*control) : CHILDID_SELF, hit);
   });
 }
@@ -360,7 +338,7 @@ HRESULT AccessibleClient::accDoDefaultAction(VARIANT child) {
     if (!isButton(control)) {
       return DISP_E_MEMBERNOTFOUND;
     }
-    link.host.press(*control);
+    ::PostMessageW(link.window, kPressControl, *control, 0);
     return S_OK;
   });
 }

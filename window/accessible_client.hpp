@@ -2,6 +2,10 @@
 #pragma once
 
 #include "platform/win32/handles.hpp"
+#include "window/dpi_resources.hpp"
+#include "window/keyboard_focus.hpp"
+#include "window/layout.hpp"
+#include "window/text_box.hpp"
 
 #include <windows.h>
 
@@ -12,27 +16,18 @@
 
 namespace kelvarin::win32 {
 
-// What the accessible object needs of the window that shows the controls, besides its handles.
-class AccessibleHost {
-public:
-  virtual std::wstring_view textOf(std::size_t control) const noexcept = 0;
-  // The control's rectangle in client coordinates, at the window's DPI.
-  virtual RECT rectOf(std::size_t control) const noexcept = 0;
-  virtual std::optional<std::size_t> controlAt(POINT client) const noexcept = 0;
-  // Runs the control's command after the call has returned, as a click would.
-  virtual void press(std::size_t control) noexcept = 0;
-  // The command label with the keyboard focus, while the window has it.
-  virtual std::optional<std::size_t> focusedLabel() const noexcept = 0;
-  virtual void takeFocus(std::size_t control) noexcept = 0;
+// A command label pressed by a reader: the window runs it as a click, once the reader's call
+// has returned.
+inline constexpr UINT kPressControl = WM_APP;
 
-protected:
-  ~AccessibleHost() = default;
+// What the accessible object reads and asks of the window, reached where it lives.
+struct AccessibleParts {
+  const layout::ControlTexts& texts;
+  const DpiResources& resources; // for the controls' places at the window's DPI
+  KeyboardFocus& focus;
+  // Asked for each time: the window exists before its text box, and a reader may ask between.
+  const TextBox& textBox;
 };
-
-// Tells screen readers of an event on a painted control (EVENT_OBJECT_FOCUS when a command
-// label takes the keyboard focus, EVENT_OBJECT_NAMECHANGE when its words change). The text box
-// is a window of its own, for which the system tells them.
-void announce(DWORD event, HWND window, std::size_t control) noexcept;
 
 // The functions of the accessibility DLLs that the object itself calls.
 struct OleFunctions {
@@ -48,14 +43,14 @@ class AccessibleClient final : public IAccessible {
 public:
   // The object with one reference, which the returned pointer holds; `system` is the system's
   // object for the client area, which answers for the window itself.
-  static ComPtr<AccessibleClient> make(AccessibleHost& host, HWND window, HWND textBox,
+  static ComPtr<AccessibleClient> make(const AccessibleParts& parts, HWND window,
                                        const OleFunctions& ole, ComPtr<IAccessible> system);
-  AccessibleClient(AccessibleHost& host, HWND window, HWND textBox, const OleFunctions& ole,
+  AccessibleClient(const AccessibleParts& parts, HWND window, const OleFunctions& ole,
                    ComPtr<IAccessible> system);
   AccessibleClient(const AccessibleClient&) = delete;
   AccessibleClient& operator=(const AccessibleClient&) = delete;
 
-  // From now on every question gets RPC_E_DISCONNECTED, and nothing touches the host, the DLLs
+  // From now on every question gets RPC_E_DISCONNECTED, and nothing touches the window, the DLLs
   // or the system's object, which may be gone.
   void disconnect() noexcept { link_.reset(); }
 
@@ -102,9 +97,8 @@ public:
 private:
   // All the object reaches outside itself, for as long as it is connected.
   struct Link {
-    AccessibleHost& host;
+    AccessibleParts parts;
     HWND window;
-    HWND textBox;
     OleFunctions ole;
     ComPtr<IAccessible> system;
   };

@@ -1,10 +1,13 @@
-// The fonts and hand cursors at the window's DPI, and its rectangles there.
+// The fonts and hand cursors at the window's DPI.
 #include "window/dpi_resources.hpp"
 
 #include "pictures/pictures.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
+#include "window/built_in_pictures.hpp"
+#include "window/failed_call.hpp"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,7 @@ Status makeFont(const layout::Font& font, BYTE charset, int dpi, UniqueFont& mad
   made.reset(::CreateFontW(-layout::fontHeight(font, dpi), 0, 0, 0, font.weight, FALSE, FALSE,
                            FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH, std::wstring(font.face).c_str()));
-  return check(static_cast<bool>(made));
+  return checkCall(static_cast<bool>(made), L"CreateFontW");
 }
 
 bool hasFace(HFONT font, std::wstring_view face) {
@@ -45,36 +48,19 @@ Status createFont(const layout::Font& font, int dpi, UniqueFont& made) {
 Status scaledSystemFont(LOGFONTW font, int dpi, UniqueFont& made) {
   font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi(layout::kBaseDpi));
   made.reset(::CreateFontIndirectW(&font));
-  return check(static_cast<bool>(made));
+  return checkCall(static_cast<bool>(made), L"CreateFontIndirectW");
 }
 
 } // namespace
 
-Error damagedPictures() {
-  return Error{ERROR_INVALID_DATA, L"The program's built-in pictures are damaged."};
-}
-
-RECT rectAt(const layout::Control& control, int dpi) noexcept {
-  const layout::Rect r = layout::toPixels(control.twips, dpi);
-  return {r.left, r.top, r.right(), r.bottom()};
-}
-
-RECT clientAt(int dpi) noexcept {
-  return {0, 0, layout::toPixels(layout::kWindow.clientWidthTwips, dpi),
-          layout::toPixels(layout::kWindow.clientHeightTwips, dpi)};
-}
-
 Status DpiResources::make(int dpi) {
   dpi_ = dpi;
-  tooltipFont_.reset();
-  for (UniqueCursor& hand : hands_) {
-    hand.reset();
-  }
   return makeFonts();
 }
 
-HFONT DpiResources::labelFont(const layout::Font* font) const noexcept {
-  return font == &layout::kPlateFont ? plateFont_.get() : smallFont_.get();
+// Every label has one of the two, as the table's own check says.
+HFONT DpiResources::labelFont(const layout::Font& font) const noexcept {
+  return font == layout::kPlateFont ? plateFont_.get() : smallFont_.get();
 }
 
 // The labels' fonts from the table; the text box keeps the system's font for it.
@@ -83,8 +69,9 @@ Status DpiResources::makeFonts() {
   return inOrder([&] { return createFont(layout::kSmallFont, dpi_, smallFont_); },
                  [&] { return createFont(layout::kPlateFont, dpi_, plateFont_); },
                  [&] {
-                   return check(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont,
-                                             &boxFont) != 0);
+                   return checkCall(::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof boxFont,
+                                                 &boxFont) != 0,
+                                    L"GetObjectW");
                  },
                  [&] { return scaledSystemFont(boxFont, dpi_, boxFont_); });
 }
@@ -102,6 +89,12 @@ HFONT DpiResources::tooltipFont() noexcept {
   return tooltipFont_.get();
 }
 
+bool DpiResources::isHand(HCURSOR cursor) const noexcept {
+  return cursor != nullptr &&
+         std::any_of(hands_.begin(), hands_.end(),
+                     [&](const UniqueCursor& hand) { return hand.get() == cursor; });
+}
+
 // The hand, sized for the window's DPI like everything else on it.
 Status DpiResources::handOf(std::size_t control, HCURSOR& hand) {
   hand = hands_[control].get();
@@ -117,9 +110,8 @@ Status DpiResources::handOf(std::size_t control, HCURSOR& hand) {
   // A cursor resource starts with its hot spot, which the file keeps in its directory; the
   // system scales both with the size asked for.
   std::vector<std::uint8_t> resource = pictures::cursorResource(*cursor);
-  hands_[control].reset(::CreateIconFromResourceEx(
-      resource.data(), static_cast<DWORD>(resource.size()), FALSE, 0x00030000,
-      layout::atDpi(cursor->width, dpi_), layout::atDpi(cursor->height, dpi_), LR_DEFAULTCOLOR));
+  hands_[control].reset(iconFromResource(resource, false, layout::atDpi(cursor->width, dpi_),
+                                         layout::atDpi(cursor->height, dpi_)));
   hand = hands_[control].get();
   return check(hand != nullptr);
 }

@@ -1,4 +1,4 @@
-// What the window makes for its DPI, fonts and hand cursors, and its rectangles at that DPI.
+// What the window makes for its DPI: fonts and hand cursors.
 #pragma once
 
 #include "platform/error.hpp"
@@ -11,31 +11,23 @@
 
 namespace kelvarin::win32 {
 
-// Where the program's own pictures fail to decode: nothing the user can mend, but no crash.
-Error damagedPictures();
-
-// The control's rectangle in client pixels at `dpi`.
-RECT rectAt(const layout::Control& control, int dpi) noexcept;
-
-// The client area at `dpi`, from (0, 0).
-RECT clientAt(int dpi) noexcept;
-
-// The fonts of the labels, the text box and the tooltips, and the hand cursors: made again
-// for each DPI, in place of what was made for the one before. They are used by the
-// window, its text box and its tooltip, so they must outlive all three. What the first
-// frame does not show, the hands and the tooltips' font, is made when it is first asked for.
+// The fonts of the labels, the text box and the tooltips, and the hand cursors: a set for each
+// DPI, made beside the set in use and put in its place once made. They are used by the window,
+// its text box and its tooltip, so they must outlive all three. What the first frame does not
+// show, the hands and the tooltips' font, is made when it is first asked for.
 class DpiResources {
 public:
-  // The fonts the window shows; stops at the first failure.
+  // Makes the fonts the window shows at `dpi` into this new set; stops at the first failure.
   Status make(int dpi);
 
   int dpi() const noexcept { return dpi_; }
-  HFONT labelFont(const layout::Font* font) const noexcept;
+  HFONT labelFont(const layout::Font& font) const noexcept;
   HFONT boxFont() const noexcept { return boxFont_.get(); }
   // Null where it cannot be made: the tooltips then keep their own.
   HFONT tooltipFont() noexcept;
   // The control's hand, made at the first ask; `hand` stays null for a control without one.
   Status handOf(std::size_t control, HCURSOR& hand);
+  bool isHand(HCURSOR cursor) const noexcept;
 
 private:
   Status makeFonts();

@@ -1,5 +1,6 @@
-// frmMain as data: the window and its nine controls, in creation order, which is also the
-// stacking order (each entry lies above every entry after it). Nothing else places a control.
+// The window's layout as data: the form frmMain and its nine controls, in creation order, which
+// is also the stacking order (each entry lies above every entry after it). Nothing else places a
+// control.
 #pragma once
 
 #include "assets/picture_records.hpp"
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kelvarin::layout {
@@ -55,11 +57,15 @@ struct Font {
   int hundredthsOfPoint;
   int weight;
   int charset;
+
+  friend constexpr bool operator==(const Font&, const Font&) = default;
 };
 
 inline constexpr int kHebrewCharset = 177;
 inline constexpr Font kSmallFont{L"Tahoma", 825, 400, kHebrewCharset};
 inline constexpr Font kPlateFont{L"Tahoma", 1425, 700, kHebrewCharset};
+// Every label's font is one of these.
+inline constexpr std::array kLabelFonts{kSmallFont, kPlateFont};
 
 // The font's cell height in pixels at `dpi`, rounded as the system rounds point sizes.
 constexpr int fontHeight(const Font& font, int dpi = kBaseDpi) {
@@ -104,6 +110,9 @@ inline constexpr std::array<Control, 9> kControls{{
 }};
 // clang-format on
 
+// The words each control shows at run time, which start as the table's.
+using ControlTexts = std::array<std::wstring, kControls.size()>;
+
 // The index of a control by name; kControls.size() for a name not in the table.
 consteval std::size_t indexOf(std::string_view name) {
   std::size_t i = 0;
@@ -112,6 +121,12 @@ consteval std::size_t indexOf(std::string_view name) {
   }
   return i;
 }
+
+// Every label has one of the fonts the window makes.
+static_assert(std::all_of(kControls.begin(), kControls.end(), [](const Control& control) {
+  return control.kind != Kind::Label ||
+         std::find(kLabelFonts.begin(), kLabelFonts.end(), *control.font) != kLabelFonts.end();
+}));
 
 inline constexpr std::size_t kTxtMode = indexOf("txtMode");
 inline constexpr std::size_t kLblSwitch = indexOf("lblSwitch");
@@ -150,40 +165,6 @@ constexpr std::size_t nextInTabOrder(std::size_t control, bool back) {
     ++at;
   }
   return kTabOrder[(at + (back ? kTabOrder.size() - 1 : 1)) % kTabOrder.size()];
-}
-
-// The system's colours the window may be drawn in, numbered as Windows numbers them.
-enum class SystemColour { Window = 5, WindowText = 8, ButtonFace = 15, ButtonText = 18 };
-
-// How the window draws itself. Normally in its pictures, every word in the button-text colour
-// as the platform draws labels. With the system's high contrast on, in the player's theme
-// colours instead: on the pictures the theme's text colour can be unreadable. The read-only text
-// box keeps the colours of an ordinary one either way.
-struct Look {
-  bool pictures;            // the wall and the plates as pictures, or else in system colours:
-  SystemColour background;  //   the client area,
-  SystemColour plate;       //   each plate's rectangle,
-  SystemColour plateFrame;  //   a one-pixel frame round it
-  SystemColour commandText; // the words of the command labels, on the plates
-  SystemColour otherText;   // the other labels' words, on the wall
-  SystemColour box;         // the text box's background
-  SystemColour boxText;     // and its words
-};
-
-constexpr Look lookFor(bool highContrast) {
-  return {!highContrast,
-          SystemColour::Window,
-          SystemColour::ButtonFace,
-          SystemColour::ButtonText,
-          SystemColour::ButtonText,
-          highContrast ? SystemColour::WindowText : SystemColour::ButtonText,
-          SystemColour::Window,
-          SystemColour::WindowText};
-}
-
-// The colour of a label's words.
-constexpr SystemColour textColour(const Look& look, const Control& label) {
-  return isCommandLabel(label) ? look.commandText : look.otherText;
 }
 
 // The topmost control under a point of the client area, in pixels at `dpi`.

@@ -1,44 +1,21 @@
-// frmMain's window: its creation, its end, and a small handler here or beside it per message.
+// The main window's life: its creation, its DPI, the form's requests, its commands and its end.
 #include "window/main_window.hpp"
 
 #include "mode/texts.hpp"
 #include "platform/report.hpp"
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
+#include "window/failed_call.hpp"
+#include "window/geometry.hpp"
 #include "window/placement.hpp"
-
-#include <windowsx.h>
+#include "window/reader_children.hpp"
 
 #include <algorithm>
 #include <utility>
 
 namespace kelvarin::win32 {
 
-namespace {
-
-constexpr UINT kDpiChanged = 0x02E0;       // WM_DPICHANGED, Windows 8.1 and later
-constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE, Windows 10 1703 and later
-// A command label pressed by a screen reader: run as a click, once the reader's call is done.
-constexpr UINT kPressControl = WM_APP;
-
-// Marks the window busy for one scope, and puts back what it was.
-class BusyScope {
-public:
-  explicit BusyScope(bool& busy) noexcept : busy_(busy), old_(std::exchange(busy, true)) {}
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-  ~BusyScope() { busy_ = old_; }
-
-private:
-  bool& busy_;
-  bool old_;
-};
-
-POINT pointOf(LPARAM lParam) {
-  return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
-} // namespace
+namespace {} // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform)
     : instance_(instance), platform_(platform), form_(platform, *this) {
@@ -64,13 +41,10 @@ int MainWindow::run(int showCommand) {
 }
 
 template <typename Step> Status MainWindow::whileBusy(Step step) {
-  Status done;
-  {
-    const BusyScope busy(busy_);
-    done = step();
-  }
-  if (done.ok() && endCode_) {
-    end(*endCode_);
+  stage_ = Stage::Busy;
+  const Status done = step();
+  if (std::exchange(stage_, Stage::Open) == Stage::Ending && done.ok()) {
+    end(exitCode_);
   }
   return done;
 }
@@ -81,7 +55,7 @@ Status MainWindow::open(int showCommand) {
     // The window is made where it stays and at its size, for the DPI it will most likely
     // have, and its text box in place: every move or size of a window is a round of messages.
     return inOrder([&] { return class_.make(instance_, &MainWindow::procedure); },
-                   [&] { return makeForDpi(systemDpi(layout::kBaseDpi)); },
+                   [&] { return applyDpi(systemDpi(layout::kBaseDpi)); },
                    [&] { return createWindow(); }, [&] { return adoptWindowDpi(); },
                    [&] { return createTextBox(); }, [&] { return form_.Form_Load(); });
   });
@@ -91,10 +65,18 @@ Status MainWindow::open(int showCommand) {
   return show(showCommand);
 }
 
+// The report's box keeps painting its owner, so a failure that repeats underneath it would open
+// a box inside the box: only the first error is reported, and the end comes once its box is
+// closed.
 void MainWindow::reportAndEnd(const Error& error) {
-  {
-    const BusyScope busy(busy_);
+  if (stage_ == Stage::Reporting) {
+    return;
+  }
+  if (exitCode_ == 0) {
+    exitCode_ = 1;
+    const Stage was = std::exchange(stage_, Stage::Reporting);
     reportUnhandled(platform_, error, kCaption);
+    stage_ = was;
   }
   end(1);
 }
@@ -103,10 +85,13 @@ void MainWindow::reportAndEnd(const Error& error) {
 // and the command runs on once the box is closed. An error's exit code 1 stands, whether it
 // comes before or after a plain end.
 void MainWindow::end(int exitCode) {
-  endCode_ = std::max(endCode_.value_or(0), exitCode);
-  if (!busy_) {
+  exitCode_ = std::max(exitCode_, exitCode);
+  if (stage_ == Stage::Busy) {
+    stage_ = Stage::Ending;
+  }
+  if (stage_ != Stage::Ending && stage_ != Stage::Reporting) {
     window_.reset(); // WM_DESTROY takes what lives with the window
-    ::PostQuitMessage(*endCode_);
+    ::PostQuitMessage(exitCode_);
   }
 }
 
@@ -138,38 +123,38 @@ Status MainWindow::adoptWindowDpi() {
   if (dpi == resources_.dpi()) {
     return {};
   }
-  return inOrder([&] { return makeForDpi(dpi); }, [&] { return placeCentred(window_.get(), dpi); });
+  return inOrder([&] { return applyDpi(dpi); }, [&] { return placeCentred(window_.get(), dpi); });
 }
 
 Status MainWindow::createTextBox() {
   return textBox_.create(window_.get(), instance_, texts_[layout::kTxtMode], resources_.boxFont(),
-                         rectOf(layout::kTxtMode));
+                         rectAt(layout::kControls[layout::kTxtMode], resources_.dpi()));
 }
 
-// The fonts and the pictures at `dpi`.
-Status MainWindow::makeForDpi(int dpi) {
-  return inOrder([&] { return resources_.make(dpi); }, [&] { return painting_.compose(dpi); });
-}
-
-// Everything that depends on the window's DPI but its place: fonts, cursors, the pictures, the
-// text box and the tooltips.
+// Everything that depends on the window's DPI but its place: fonts, cursors, the pictures, and
+// the text box and the tooltips that use them. The new set is made beside the one in use and
+// handed over before the old one goes: where making it fails, the old set stays whole and in use.
 Status MainWindow::applyDpi(int dpi) {
-  return inOrder([&] { return makeForDpi(dpi); }, [&] { return fitChildren(); });
-}
-
-Status MainWindow::fitChildren() {
-  if (Status fitted = textBox_.fit(resources_.boxFont(), rectOf(layout::kTxtMode)); !fitted.ok()) {
-    return fitted;
+  DpiResources next;
+  Status done = inOrder([&] { return next.make(dpi); }, [&] { return painting_.compose(dpi); });
+  if (!done.ok()) {
+    return done;
   }
-  tooltips_.fit(window_.get(), resources_);
-  return {};
+  textBox_.setFont(next.boxFont());
+  tooltips_.fit(window_.get(), next);
+  bool shown = false;
+  if (resources_.isHand(::GetCursor())) {
+    done = pointer_.onSetCursor(window_.get(), next, shown); // off the old hand first
+  }
+  resources_ = std::move(next); // the old set goes as the new one takes its place
+  return done.ok() ? textBox_.place(rectAt(layout::kControls[layout::kTxtMode], dpi)) : done;
 }
 
 Status MainWindow::show(int showCommand) {
   platform_.setOwner(window_.get());
   readSystemSettings();
   ::ShowWindow(window_.get(), showCommand);
-  return check(::UpdateWindow(window_.get()) != 0);
+  return checkCall(::UpdateWindow(window_.get()) != 0, L"UpdateWindow");
 }
 
 // The text box repaints too: the window's paint would cover it. A window not yet shown is
@@ -186,7 +171,7 @@ void MainWindow::readSystemSettings() {
 Status MainWindow::setSwitchCaption(std::wstring_view caption) {
   if (texts_[layout::kLblSwitch] != caption) {
     texts_[layout::kLblSwitch] = caption;
-    invalidate(layout::kLblSwitch);
+    invalidateControl(window_.get(), layout::kLblSwitch, resources_.dpi());
     if (window_) {
       announce(EVENT_OBJECT_NAMECHANGE, window_.get(), layout::kLblSwitch);
     }
@@ -207,130 +192,6 @@ Status MainWindow::setModeText(std::wstring_view text) {
   return {};
 }
 
-LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
-                                       LPARAM lParam) noexcept {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_.reset(window);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) {
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    static_cast<void>(self->window_.release()); // the system has destroyed it
-    self->textBox_.forget();
-    self->tooltips_.forget();
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  Status status;
-  const LRESULT result = self->onMessage(message, wParam, lParam, status);
-  if (!status.ok()) {
-    self->reportAndEnd(status.error());
-  }
-  return result;
-}
-
-LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status) {
-  switch (message) {
-  case WM_PAINT:
-    status = painting_.paint(window_.get(), resources_, texts_, focus_.cueLabel());
-    return 0;
-  case WM_ERASEBKGND:
-    return 1; // the paint covers every pixel
-  case WM_SETCURSOR:
-    if (reinterpret_cast<HWND>(wParam) == window_.get() && LOWORD(lParam) == HTCLIENT) {
-      bool set = false;
-      status = pointer_.onSetCursor(window_.get(), resources_, set);
-      if (set) {
-        return TRUE;
-      }
-    }
-    break;
-  case WM_MOUSEMOVE:
-    status = pointer_.onMouseMove(window_.get(), pointOf(lParam), resources_);
-    tooltips_.onMouseMove(window_.get(), pointOf(lParam), wParam, resources_);
-    return 0;
-  case WM_LBUTTONDOWN:
-    pointer_.onButtonDown(window_.get(), pointOf(lParam), resources_);
-    return 0;
-  case WM_LBUTTONUP:
-    if (const auto clicked = pointer_.onButtonUp(window_.get(), pointOf(lParam), resources_)) {
-      status = onPress(*clicked);
-    }
-    return 0;
-  case WM_KEYDOWN:
-    status = onKeyDown(wParam, lParam);
-    break;
-  case WM_KEYUP:
-    status = onKeyUp(wParam);
-    break;
-  case WM_SETFOCUS:
-    focus_.onSetFocus();
-    return 0;
-  case WM_KILLFOCUS:
-    focus_.onKillFocus(reinterpret_cast<HWND>(wParam));
-    return 0;
-  case WM_SETTINGCHANGE:
-  case WM_SYSCOLORCHANGE:
-    readSystemSettings();
-    break;
-  case WM_UPDATEUISTATE:
-    focus_.onUpdateUiState(wParam);
-    break;
-  case WM_CAPTURECHANGED:
-    pointer_.onCaptureChanged();
-    return 0;
-  case WM_CTLCOLORSTATIC:
-    return painting_.textBoxColours(reinterpret_cast<HDC>(wParam));
-  case kGetDpiScaledSize:
-    return outerSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
-  case kDpiChanged:
-    status = onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-    return 0;
-  case WM_GETOBJECT:
-    if (const auto answer = onGetObject(wParam, lParam)) {
-      return *answer;
-    }
-    break;
-  case kPressControl:
-    status = onPress(wParam);
-    return 0;
-  case WM_CLOSE:
-    close();
-    return 0;
-  case WM_DESTROY:
-    // The screen reader's object is disconnected and its apartment left while the window is
-    // still there to say so. Leaving the apartment may pump messages: a reader's request
-    // meanwhile gets the system's object.
-    destroyed_ = true;
-    accessibility_.reset();
-    return 0;
-  default:
-    break;
-  }
-  // A command may have closed the window.
-  return window_ ? ::DefWindowProcW(window_.get(), message, wParam, lParam) : 0;
-}
-
-// Enter presses the focused command label as it goes down, as a dialog's default button does;
-// Space is a button's key and presses as it comes up. The repeats of a held key do nothing.
-Status MainWindow::onKeyDown(WPARAM key, LPARAM flags) {
-  if ((flags & (KF_REPEAT << 16)) != 0) {
-    return {};
-  }
-  if (key == VK_SPACE) {
-    focus_.onSpaceDown();
-  }
-  return key == VK_RETURN ? onPress(focus_.control()) : Status{};
-}
-
-Status MainWindow::onKeyUp(WPARAM key) {
-  return key == VK_SPACE && focus_.onSpaceUp() ? onPress(focus_.control()) : Status{};
-}
-
 // The window moved to a monitor of another DPI: the system suggests where it goes. Its size
 // comes from the scene: the suggestion scales the whole window, frame and all, which leaves the
 // client area a few pixels off the scene's size.
@@ -344,22 +205,8 @@ Status MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
   return applied;
 }
 
-std::optional<LRESULT> MainWindow::onGetObject(WPARAM wParam, LPARAM lParam) noexcept {
-  if (destroyed_ || static_cast<LONG>(lParam) != OBJID_CLIENT) {
-    return std::nullopt;
-  }
-  if (!accessibility_) {
-    accessibility_.emplace(static_cast<AccessibleHost&>(*this), window_.get(), textBox_.handle());
-  }
-  return accessibility_->answer(wParam);
-}
-
-Status MainWindow::onPress(std::size_t control) {
-  return control < layout::kControls.size() ? command(layout::kControls[control].click) : Status{};
-}
-
 Status MainWindow::command(layout::Command command) {
-  if (busy_) {
+  if (stage_ != Stage::Open) {
     return {};
   }
   return whileBusy([&]() -> Status {
@@ -375,43 +222,6 @@ Status MainWindow::command(layout::Command command) {
     }
     return {};
   });
-}
-
-std::wstring_view MainWindow::textOf(std::size_t control) const noexcept {
-  return texts_[control];
-}
-
-RECT MainWindow::rectOf(std::size_t control) const noexcept {
-  return rectAt(layout::kControls[control], resources_.dpi());
-}
-
-std::optional<std::size_t> MainWindow::controlAt(POINT client) const noexcept {
-  return layout::hitTest(client.x, client.y, resources_.dpi());
-}
-
-// Runs the command once the reader's call has returned, as a click would.
-void MainWindow::press(std::size_t control) noexcept {
-  ::PostMessageW(window_.get(), kPressControl, control, 0);
-}
-
-std::optional<std::size_t> MainWindow::focusedLabel() const noexcept {
-  return focus_.focusedLabel();
-}
-
-// Not while a command or its message box is up: the box keeps the focus.
-void MainWindow::takeFocus(std::size_t control) noexcept {
-  if (!busy_) {
-    focus_.moveTo(control);
-  }
-}
-
-// Not before the window is shown, which paints it whole.
-void MainWindow::invalidate(std::size_t control) {
-  if (window_ && ::IsWindowVisible(window_.get()) != 0 &&
-      layout::kControls[control].kind != layout::Kind::TextBox) {
-    const RECT r = rectOf(control);
-    ::InvalidateRect(window_.get(), &r, FALSE);
-  }
 }
 
 } // namespace kelvarin::win32

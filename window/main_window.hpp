@@ -1,4 +1,4 @@
-// frmMain on Win32: the window's life and its message dispatch.
+// The program's window, the form frmMain, on Win32: its life and its message dispatch.
 #pragma once
 
 #include "mode/frm_main.hpp"
@@ -31,7 +31,7 @@ namespace kelvarin::win32 {
 // window goes, taking what lives with it, and the quit message is posted. While the window is
 // busy, the end waits until what made it busy has returned. The rest goes with this object, in
 // the reverse order of its members.
-class MainWindow final : public FormHost, private AccessibleHost, private FocusHost {
+class MainWindow final : public FormHost {
 public:
   MainWindow(HINSTANCE instance, Win32Platform& platform);
   MainWindow(const MainWindow&) = delete;
@@ -52,43 +52,23 @@ public:
   void close() override;
 
 private:
-  // FocusHost
-  HWND window() const noexcept override { return window_.get(); }
-  HWND textBox() const noexcept override { return textBox_.handle(); }
-  // The text box paints itself: the window's paint would only cover it.
-  void invalidate(std::size_t control) override;
-
-  // AccessibleHost
-  std::wstring_view textOf(std::size_t control) const noexcept override;
-  RECT rectOf(std::size_t control) const noexcept override;
-  std::optional<std::size_t> controlAt(POINT client) const noexcept override;
-  void press(std::size_t control) noexcept override;
-  std::optional<std::size_t> focusedLabel() const noexcept override;
-  void takeFocus(std::size_t control) noexcept override;
-
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept;
   // Cracks the message's parameters and calls its handler; a failure comes back in `status`.
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, Status& status);
 
   // The steps of open(), in order.
-  Status makeForDpi(int dpi);
   Status createWindow();
   Status adoptWindowDpi();
   Status createTextBox();
   Status show(int showCommand);
 
   Status applyDpi(int dpi);
-
-  // Fits the text box and the tooltips to the window's DPI.
-  Status fitChildren();
   // High contrast, and whether keyboard cues always show: read at the start and whenever the
   // system's settings or colours change.
   void readSystemSettings();
 
   // The handlers.
-  Status onKeyDown(WPARAM key, LPARAM flags);
-  Status onKeyUp(WPARAM key);
   Status onDpiChanged(int dpi, const RECT& suggested);
   std::optional<LRESULT> onGetObject(WPARAM wParam, LPARAM lParam) noexcept;
   Status onPress(std::size_t control);
@@ -98,6 +78,7 @@ private:
   Status command(layout::Command command);
   // Runs `step` with the window busy, so that no command starts inside it. An end asked for
   // meanwhile comes once it has returned, unless it failed: then the report that follows ends.
+  // The window is open when it starts.
   template <typename Step> Status whileBusy(Step step);
   void end(int exitCode);
   // The unhandled-error report, then the end.
@@ -106,7 +87,7 @@ private:
   HINSTANCE instance_;
   Win32Platform& platform_;
   FrmMain form_;
-  ControlTexts texts_;
+  layout::ControlTexts texts_;
 
   // Whatever the window, its text box or its tooltip use is declared before the window, so
   // that it outlives them.
@@ -114,17 +95,22 @@ private:
   DpiResources resources_;
   Painting painting_;
   Tooltips tooltips_{instance_};
-  KeyboardFocus focus_{static_cast<FocusHost&>(*this)};
+  KeyboardFocus focus_{window_, textBox_, resources_};
   // Made when a screen reader first asks; gone when the window is.
   std::optional<Accessibility> accessibility_;
   Pointer pointer_;
-  // The Load handler, a command or the unhandled-error report is running: no command starts,
-  // and the window does not go.
-  bool busy_ = false;
-  // The exit code, once the end has been asked for.
-  std::optional<int> endCode_;
-  // WM_DESTROY has come: no screen reader's request makes the object again.
-  bool destroyed_ = false;
+  // Where the window is in its life: open and busy by turns, then on to its end.
+  enum class Stage {
+    Open,      // the player's to use
+    Busy,      // the Load handler or a command runs: no command starts, and an end waits for it
+    Ending,    // an end was asked for while busy: it comes once what made the window busy returns
+    Reporting, // the unhandled-error report is up: nothing else is reported, nothing starts, and
+               // the end comes once its box is closed
+    Gone,      // WM_DESTROY has come: no screen reader's request makes the object again
+  };
+  Stage stage_ = Stage::Open;
+  // 0, or 1 once an error has been reported: no other error is, and the program ends with it.
+  int exitCode_ = 0;
 
   // Last, so that it goes first, while everything its messages reach still lives.
   UniqueWindow window_;

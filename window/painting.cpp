@@ -2,6 +2,9 @@
 #include "window/painting.hpp"
 
 #include "platform/win32/system_error.hpp"
+#include "window/built_in_pictures.hpp"
+#include "window/failed_call.hpp"
+#include "window/geometry.hpp"
 #include "window/scene.hpp"
 
 #include <algorithm>
@@ -14,17 +17,43 @@ namespace {
 // The focus cue keeps this far inside its label, clear of the plate's outline and round corners.
 constexpr int kCueInset = 4;
 
-static_assert(static_cast<int>(layout::SystemColour::Window) == COLOR_WINDOW &&
-              static_cast<int>(layout::SystemColour::WindowText) == COLOR_WINDOWTEXT &&
-              static_cast<int>(layout::SystemColour::ButtonFace) == COLOR_BTNFACE &&
-              static_cast<int>(layout::SystemColour::ButtonText) == COLOR_BTNTEXT);
+// How the window draws itself, in the system's colours (COLOR_*). Normally in its pictures,
+// every word in the button-text colour as the platform draws labels. With the system's high
+// contrast on, in the player's theme colours instead: on the pictures the theme's text colour
+// can be unreadable. The read-only text box keeps the colours of an ordinary one either way.
+struct Look {
+  bool pictures;   // the wall and the plates as pictures, or else in system colours:
+  int background;  //   the client area,
+  int plate;       //   each plate's rectangle,
+  int plateFrame;  //   a one-pixel frame round it
+  int commandText; // the words of the command labels, on the plates
+  int otherText;   // the other labels' words, on the wall
+  int box;         // the text box's background
+  int boxText;     // and its words
+};
 
-HBRUSH brushOf(layout::SystemColour colour) {
-  return ::GetSysColorBrush(static_cast<int>(colour));
+constexpr Look lookFor(bool highContrast) {
+  return {.pictures = !highContrast,
+          .background = COLOR_WINDOW,
+          .plate = COLOR_BTNFACE,
+          .plateFrame = COLOR_BTNTEXT,
+          .commandText = COLOR_BTNTEXT,
+          .otherText = highContrast ? COLOR_WINDOWTEXT : COLOR_BTNTEXT,
+          .box = COLOR_WINDOW,
+          .boxText = COLOR_WINDOWTEXT};
 }
 
-COLORREF colourOf(layout::SystemColour colour) {
-  return ::GetSysColor(static_cast<int>(colour));
+// The colour of a label's words.
+constexpr int textColour(const Look& look, const layout::Control& label) {
+  return layout::isCommandLabel(label) ? look.commandText : look.otherText;
+}
+
+HBRUSH brushOf(int colour) {
+  return ::GetSysColorBrush(colour);
+}
+
+COLORREF colourOf(int colour) {
+  return ::GetSysColor(colour);
 }
 
 } // namespace
@@ -50,11 +79,13 @@ void Painting::readHighContrast() noexcept {
       (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-Status Painting::paint(HWND window, const DpiResources& resources, const ControlTexts& texts,
-                       std::optional<std::size_t> cue) {
+Status Painting::paint(HWND window, const DpiResources& resources,
+                       const layout::ControlTexts& texts, std::optional<std::size_t> cue) {
   const PaintDc dc(window);
   if (!dc) {
-    return lastError();
+    // What was not painted is not asked for again at once, which would spin in a loop.
+    ::ValidateRect(window, nullptr);
+    return failedCall(L"BeginPaint");
   }
   RECT client{};
   if (::GetClientRect(window, &client) == 0) {
@@ -63,7 +94,7 @@ Status Painting::paint(HWND window, const DpiResources& resources, const Control
   // One blit from a memory bitmap: the window never shows a half-drawn state.
   const UniqueDc memory(::CreateCompatibleDC(dc.get()));
   if (!memory) {
-    return lastError();
+    return failedCall(L"CreateCompatibleDC");
   }
   if (!backBuffer_) {
     BITMAPINFO info{};
@@ -84,49 +115,54 @@ Status Painting::paint(HWND window, const DpiResources& resources, const Control
   }
   // The erase is left out, so nothing else paints where the system keeps the client area larger
   // than the scene: the background goes there.
-  const HBRUSH background = brushOf(layout::lookFor(highContrast_).background);
+  const HBRUSH background = brushOf(lookFor(highContrast_).background);
   const RECT right{scene_.width, 0, client.right, client.bottom};
   const RECT below{0, scene_.height, scene_.width, client.bottom};
-  return check(::BitBlt(dc.get(), 0, 0, scene_.width, scene_.height, memory.get(), 0, 0, SRCCOPY) !=
-                   0 &&
-               (right.left >= right.right || ::FillRect(dc.get(), &right, background) != 0) &&
-               (below.top >= below.bottom || ::FillRect(dc.get(), &below, background) != 0));
+  if (::BitBlt(dc.get(), 0, 0, scene_.width, scene_.height, memory.get(), 0, 0, SRCCOPY) == 0) {
+    return lastError();
+  }
+  return checkCall((right.left >= right.right || ::FillRect(dc.get(), &right, background) != 0) &&
+                       (below.top >= below.bottom || ::FillRect(dc.get(), &below, background) != 0),
+                   L"FillRect");
 }
 
-Status Painting::draw(HDC dc, const DpiResources& resources, const ControlTexts& texts,
+Status Painting::draw(HDC dc, const DpiResources& resources, const layout::ControlTexts& texts,
                       std::optional<std::size_t> cue) {
   // The pictures first, or the system's colours in their place, then the labels' words over
   // them.
-  const layout::Look look = layout::lookFor(highContrast_);
+  const Look look = lookFor(highContrast_);
   ::GdiFlush();
   if (look.pictures) {
     std::copy(scene_.pixels.begin(), scene_.pixels.end(), static_cast<std::uint32_t*>(backBits_));
   } else if (const RECT all{0, 0, scene_.width, scene_.height};
              ::FillRect(dc, &all, brushOf(look.background)) == 0) {
-    return lastError();
+    return failedCall(L"FillRect");
   }
 
   // Bottom of the stack first, so that each label is painted over those beneath it.
   for (std::size_t i = layout::kControls.size(); i-- > 0;) {
     const layout::Control& control = layout::kControls[i];
     RECT r = rectAt(control, resources.dpi());
-    bool drawn = true;
+    const wchar_t* failed = nullptr; // the call that failed
     if (control.kind == layout::Kind::Picture && !look.pictures) {
-      drawn = ::FillRect(dc, &r, brushOf(look.plate)) != 0 &&
-              ::FrameRect(dc, &r, brushOf(look.plateFrame)) != 0;
+      failed = ::FillRect(dc, &r, brushOf(look.plate)) == 0         ? L"FillRect"
+               : ::FrameRect(dc, &r, brushOf(look.plateFrame)) == 0 ? L"FrameRect"
+                                                                    : nullptr;
     } else if (control.kind == layout::Kind::Label) {
-      const Selection font(dc, resources.labelFont(control.font));
+      const Selection font(dc, resources.labelFont(*control.font));
       ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, colourOf(layout::textColour(look, control)));
+      ::SetTextColor(dc, colourOf(textColour(look, control)));
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
       const int inset = layout::atDpi(kCueInset, resources.dpi());
       const RECT inside{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
-      drawn = ::DrawTextW(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &r,
-                          align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) != 0 &&
-              (cue != i || ::DrawFocusRect(dc, &inside) != 0);
+      failed = ::DrawTextW(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &r,
+                           align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) == 0
+                   ? L"DrawTextW"
+               : cue == i && ::DrawFocusRect(dc, &inside) == 0 ? L"DrawFocusRect"
+                                                               : nullptr;
     }
-    if (!drawn) {
-      return lastError();
+    if (failed != nullptr) {
+      return failedCall(failed);
     }
   }
   return {};
@@ -134,7 +170,7 @@ Status Painting::draw(HDC dc, const DpiResources& resources, const ControlTexts&
 
 // A read-only box keeps the colours of an ordinary text box.
 LRESULT Painting::textBoxColours(HDC dc) const noexcept {
-  const layout::Look look = layout::lookFor(highContrast_);
+  const Look look = lookFor(highContrast_);
   ::SetTextColor(dc, colourOf(look.boxText));
   ::SetBkColor(dc, colourOf(look.box));
   return reinterpret_cast<LRESULT>(brushOf(look.box));

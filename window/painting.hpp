@@ -15,9 +15,6 @@
 
 namespace kelvarin::win32 {
 
-// The words each control shows now.
-using ControlTexts = std::array<std::wstring, layout::kControls.size()>;
-
 // The pictures composed at the window's DPI, or the theme's colours in their place under high
 // contrast, with the labels' words and the focus cue over them, all drawn in one back buffer.
 class Painting {
@@ -29,13 +26,13 @@ public:
   void readHighContrast() noexcept;
 
   // WM_PAINT, with the focus cue on `cue` if it is given.
-  Status paint(HWND window, const DpiResources& resources, const ControlTexts& texts,
+  Status paint(HWND window, const DpiResources& resources, const layout::ControlTexts& texts,
                std::optional<std::size_t> cue);
   // WM_CTLCOLORSTATIC, which the read-only text box sends.
   LRESULT textBoxColours(HDC dc) const noexcept;
 
 private:
-  Status draw(HDC dc, const DpiResources& resources, const ControlTexts& texts,
+  Status draw(HDC dc, const DpiResources& resources, const layout::ControlTexts& texts,
               std::optional<std::size_t> cue);
 
   pictures::Canvas scene_{0, 0}; // the pictures, composed at the window's DPI

@@ -3,7 +3,7 @@
 
 #include "platform/win32/dpi.hpp"
 #include "platform/win32/system_error.hpp"
-#include "window/dpi_resources.hpp"
+#include "window/geometry.hpp"
 
 namespace kelvarin::win32 {
 

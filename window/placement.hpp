@@ -12,6 +12,10 @@ namespace kelvarin::win32 {
 inline constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 inline constexpr DWORD kWindowExStyle = 0;
 
+// Newer than the headers the program is built against.
+inline constexpr UINT kDpiChangedMessage = 0x02E0;       // WM_DPICHANGED, Windows 8.1 and later
+inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4; // WM_GETDPISCALEDSIZE, Windows 10 1703
+
 // The window's outer size for the scene at `dpi`, its frame measured at that DPI too: the
 // answer to WM_GETDPISCALEDSIZE. False, with the last error set, where the system cannot say.
 bool outerSize(int dpi, SIZE& outer) noexcept;

@@ -9,36 +9,20 @@ std::optional<std::size_t> controlAt(POINT client, const DpiResources& resources
   return layout::hitTest(client.x, client.y, resources.dpi());
 }
 
-// The hand where a control wants it, else null for the class's arrow.
-Status handAt(POINT client, DpiResources& resources, HCURSOR& hand) {
-  const auto hit = controlAt(client, resources);
-  hand = nullptr;
-  return hit && layout::kControls[*hit].pointer == layout::Pointer::Hand
-             ? resources.handOf(*hit, hand)
-             : Status{};
-}
-
 } // namespace
 
 Status Pointer::onSetCursor(HWND window, DpiResources& resources, bool& set) const {
   POINT point{};
-  HCURSOR hand = nullptr;
-  Status found;
-  if (::GetCursorPos(&point) != 0 && ::ScreenToClient(window, &point) != 0) {
-    found = handAt(point, resources, hand);
-  }
-  set = hand != nullptr;
-  if (set) {
-    ::SetCursor(hand);
-  }
-  return found;
+  set = ::GetCursorPos(&point) != 0 && ::ScreenToClient(window, &point) != 0;
+  return set ? show(window, point, resources) : Status{};
 }
 
-Status Pointer::onMouseMove(HWND window, POINT point, DpiResources& resources) const {
-  // The move's own position settles the pointer: the system's position, which WM_SETCURSOR
-  // reads, may already be past it or not yet there.
+Status Pointer::show(HWND window, POINT client, DpiResources& resources) const {
+  const auto hit = controlAt(client, resources);
   HCURSOR hand = nullptr;
-  Status found = handAt(point, resources, hand);
+  Status found = hit && layout::kControls[*hit].pointer == layout::Pointer::Hand
+                     ? resources.handOf(*hit, hand)
+                     : Status{};
   ::SetCursor(
       hand != nullptr ? hand : reinterpret_cast<HCURSOR>(::GetClassLongPtrW(window, GCLP_HCURSOR)));
   return found;

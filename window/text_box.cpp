@@ -14,13 +14,19 @@ Status TextBox::create(HWND parent, HINSTANCE instance, const std::wstring& text
   if (window_ == nullptr) {
     return lastError();
   }
-  ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  setFont(font);
   return {};
 }
 
-Status TextBox::fit(HFONT font, const RECT& rect) {
-  ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return check(::SetWindowPos(window_, nullptr, rect.left, rect.top, rect.right - rect.left,
+void TextBox::setFont(HFONT font) {
+  if (window_ != nullptr) {
+    ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+}
+
+Status TextBox::place(const RECT& rect) {
+  return check(window_ == nullptr ||
+               ::SetWindowPos(window_, nullptr, rect.left, rect.top, rect.right - rect.left,
                               rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE) != 0);
 }
 

@@ -15,8 +15,9 @@ public:
   // stays and with its font, as the window's first frame shows it.
   Status create(HWND parent, HINSTANCE instance, const std::wstring& text, HFONT font,
                 const RECT& rect);
-  // Its font and rectangle at the window's DPI.
-  Status fit(HFONT font, const RECT& rect);
+  // Its font and rectangle at the window's DPI; nothing before the box is made.
+  void setFont(HFONT font);
+  Status place(const RECT& rect);
   Status setText(const std::wstring& text);
 
   // Null before create() and once the window has destroyed it.

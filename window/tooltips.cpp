@@ -2,6 +2,7 @@
 #include "window/tooltips.hpp"
 
 #include "platform/win32/system_function.hpp"
+#include "window/geometry.hpp"
 
 #include <commctrl.h>
 

@@ -4,7 +4,7 @@
 #include "assets/picture_records.hpp"
 #include "pictures/pictures.hpp"
 #include "platform/win32/system_error.hpp"
-#include "window/dpi_resources.hpp"
+#include "window/built_in_pictures.hpp"
 
 namespace kelvarin::win32 {
 
@@ -13,9 +13,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"KelvarinMain";
 
 Status createIcon(const pictures::IconImage& image, int size, UniqueIcon& made) {
-  made.reset(::CreateIconFromResourceEx(const_cast<BYTE*>(image.image.data()),
-                                        static_cast<DWORD>(image.image.size()), TRUE, 0x00030000,
-                                        size, size, LR_DEFAULTCOLOR));
+  made.reset(iconFromResource(image.image, true, size, size));
   return check(static_cast<bool>(made));
 }
 

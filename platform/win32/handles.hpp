@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <type_traits>
 #include <utility>
 
 namespace kelvarin::win32 {
@@ -33,8 +34,15 @@ public:
 
   Handle release() noexcept { return std::exchange(handle_, Traits::invalid()); }
   // Frees the handle now and says whether that worked: closing a file can fail for a write
-  // the system had held back.
-  bool close() noexcept { return Traits::close(release()); }
+  // the system had held back. A handle whose close says nothing counts as closed.
+  bool close() noexcept {
+    if constexpr (std::is_void_v<decltype(Traits::close(handle_))>) {
+      Traits::close(release());
+      return true;
+    } else {
+      return Traits::close(release());
+    }
+  }
   void reset(Handle handle = Traits::invalid()) noexcept {
     if (handle_ != Traits::invalid() && handle_ != handle) {
       Traits::close(handle_);

@@ -97,30 +97,6 @@ TEST(TabOrder, GoesRoundTheFocusableControlsByTabIndex) {
 
 // Drawn in the system's colours, every word differs in colour from what it lies on: a label's
 // from the plate it lies on or else the wall, the text box's from the box.
-TEST(Look, EveryWordDiffersInColourFromWhatItLiesOn) {
-  for (const bool highContrast : {false, true}) {
-    const Look look = lookFor(highContrast);
-    EXPECT_NE(look.boxText, look.box);
-    EXPECT_EQ(look.pictures, !highContrast) << "or high contrast would go unchecked here";
-    if (look.pictures) {
-      continue; // the labels' words lie on the pictures, which have no system colour
-    }
-    for (const Control& label : kControls) {
-      if (label.kind != Kind::Label) {
-        continue;
-      }
-      SystemColour under = look.background;
-      for (const Control& plate : kControls) {
-        if (plate.kind == Kind::Picture &&
-            plate.twips.contains(label.twips.left, label.twips.top)) {
-          under = look.plate;
-        }
-      }
-      EXPECT_NE(textColour(look, label), under) << label.name;
-    }
-  }
-}
-
 TEST(Fonts, PointSizesGiveTheSystemsPixelHeights) {
   EXPECT_EQ(fontHeight(kSmallFont), 11);
   EXPECT_EQ(fontHeight(kPlateFont), 19);

@@ -8,10 +8,12 @@
 #include "tests/wine/expected.hpp"
 #include "tests/wine/scene_check.hpp"
 #include "tools/driver/game_folder.hpp"
+#include "tools/driver/keyboard_cues.hpp"
 #include "tools/driver/pixels.hpp"
 #include "tools/driver/screen.hpp"
 #include "tools/driver/text.hpp"
 #include "window/main_window.hpp"
+#include "window/placement.hpp"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +25,11 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace kelvarin::e2e {
 namespace {
-
-constexpr UINT kDpiChanged = 0x02E0;
-constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 // The current directory for as long as this lives: the window looks for the game there.
 class CurrentDirectory {
@@ -185,16 +185,21 @@ TEST_F(InProcess, IconAndHandCursorAreAsDrawnWithTheHotSpotAtTheFingertip) {
   expectDrawnAsInFile(hand, assets::lblRunMouseIcon);
 }
 
+// What the window's client area shows on the screen now.
+pictures::Canvas clientShot(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  const win32::WindowDc dc(window);
+  const DibSection shot(client.right, client.bottom);
+  ::BitBlt(shot.dc(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+  return shot.pixels();
+}
+
 // Straight from opening, before a message is pumped, the window shows everything its first
 // frame holds: the pictures, every word and the mode. What waits for the pointer (the hands,
 // the tooltips) is no part of it.
 TEST_F(InProcess, FirstPaintIsWhole) {
-  RECT client{};
-  ASSERT_NE(::GetClientRect(handle_, &client), 0);
-  const win32::WindowDc dc(handle_);
-  const DibSection shot(client.right, client.bottom);
-  ::BitBlt(shot.dc(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
-  const pictures::Canvas seen = shot.pixels();
+  const pictures::Canvas seen = clientShot(handle_);
   const pictures::Canvas scene = sceneAt(202, 133);
   EXPECT_EQ(pictureMismatches(seen, scene, layout::kBaseDpi), "");
   for (const std::string_view label : {"lblSwitch", "lblRun", "lblExit"}) {
@@ -222,9 +227,7 @@ bool paintsEveryPixel(HWND window) {
   ::FillRect(dc.get(), &client, brush.get());
   ::RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  const DibSection shot(client.right, client.bottom);
-  ::BitBlt(shot.dc(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
-  const auto pixels = shot.pixels().pixels;
+  const auto pixels = clientShot(window).pixels;
   return std::find(pixels.begin(), pixels.end(), 0x01FE02u) == pixels.end();
 }
 
@@ -243,7 +246,7 @@ TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRe
   const int width = layout::toPixels(layout::kWindow.clientWidthTwips, dpi);
   const int height = layout::toPixels(layout::kWindow.clientHeightTwips, dpi);
   SIZE scaled{};
-  ASSERT_TRUE(::SendMessageW(handle_, kGetDpiScaledSize, static_cast<WPARAM>(dpi),
+  ASSERT_TRUE(::SendMessageW(handle_, win32::kGetDpiScaledSizeMessage, static_cast<WPARAM>(dpi),
                              reinterpret_cast<LPARAM>(&scaled)));
   const auto adjustForDpi = win32::systemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
       L"user32.dll", "AdjustWindowRectExForDpi");
@@ -261,7 +264,8 @@ TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRe
   const RECT suggested{outer.left + 7, outer.top + 5,
                        outer.left + 7 + ::MulDiv(outer.right - outer.left, dpi, 96),
                        outer.top + 5 + ::MulDiv(outer.bottom - outer.top, dpi, 96)};
-  ::SendMessageW(handle_, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  ::SendMessageW(handle_, win32::kDpiChangedMessage, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
 
   RECT now{};
   ::GetWindowRect(handle_, &now);
@@ -320,6 +324,233 @@ TEST_P(InProcessAtDpi, MovingToAMonitorOfThatDpiScalesEverythingInTheSuggestedRe
 
 INSTANTIATE_TEST_SUITE_P(Wine, InProcessAtDpi, testing::Values(144, 192));
 
+// Every GDI handle the process may still have but `spare`, taken until release(): a session
+// out of GDI resources, as a paint can meet one.
+class GdiExhausted {
+public:
+  explicit GdiExhausted(std::size_t spare) {
+    while (const HBRUSH brush = ::CreateSolidBrush(0)) {
+      brushes_.push_back(brush);
+    }
+    for (; spare > 0 && !brushes_.empty(); --spare) {
+      ::DeleteObject(brushes_.back());
+      brushes_.pop_back();
+    }
+  }
+  GdiExhausted(const GdiExhausted&) = delete;
+  GdiExhausted& operator=(const GdiExhausted&) = delete;
+  ~GdiExhausted() { release(); }
+
+  void release() {
+    for (const HBRUSH brush : brushes_) {
+      ::DeleteObject(brush);
+    }
+    brushes_.clear();
+  }
+
+private:
+  std::vector<HBRUSH> brushes_;
+};
+
+BOOL CALLBACK addIfBox(HWND window, LPARAM boxes) {
+  wchar_t name[16] = {};
+  if (::IsWindowVisible(window) != 0 && ::GetClassNameW(window, name, 16) != 0 &&
+      std::wstring_view(name) == L"#32770") {
+    reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(window);
+  }
+  return TRUE;
+}
+
+// The message boxes up on a thread.
+std::vector<HWND> boxesOn(DWORD thread) {
+  std::vector<HWND> boxes;
+  ::EnumThreadWindows(thread, &addIfBox, reinterpret_cast<LPARAM>(&boxes));
+  return boxes;
+}
+
+// What a watcher on another thread saw of the reports the window's thread showed.
+struct Reports {
+  std::size_t mostAtOnce = 0;
+  std::wstring first;      // the first report's message
+  int textBoxFontHeight{}; // the text box's font, while the first report was up
+};
+
+struct ReportWatch {
+  DWORD thread;
+  HWND window;
+  GdiExhausted* gdi;
+  Reports seen;
+};
+
+// Once a report is up, the window is painted again underneath it, still out of GDI handles;
+// then the handles come back and every box is closed.
+DWORD WINAPI watchReports(void* parameter) {
+  auto& watch = *static_cast<ReportWatch*>(parameter);
+  const auto look = [&] {
+    const std::vector<HWND> boxes = boxesOn(watch.thread);
+    watch.seen.mostAtOnce = std::max(watch.seen.mostAtOnce, boxes.size());
+    return boxes;
+  };
+  for (int wait = 0; wait < 200 && look().empty(); ++wait) {
+    ::Sleep(50);
+  }
+  if (const std::vector<HWND> boxes = look(); !boxes.empty()) {
+    wchar_t text[256] = {};
+    ::GetDlgItemTextW(boxes.front(), 0xFFFF, text, 256); // the box's message
+    watch.seen.first = text;
+    watch.seen.textBoxFontHeight =
+        fontHeightOf(::FindWindowExW(watch.window, nullptr, L"Edit", nullptr));
+  }
+  ::InvalidateRect(watch.window, nullptr, FALSE);
+  for (int wait = 0; wait < 10; ++wait) {
+    ::Sleep(50);
+    look();
+  }
+  watch.gdi->release();
+  for (std::vector<HWND> boxes = look(); !boxes.empty(); boxes = look()) {
+    for (const HWND box : boxes) {
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    ::Sleep(100);
+  }
+  return 0;
+}
+
+// Runs `action` on the window's thread with the session out of GDI handles but `spare`, and
+// watches the reports it brings from another thread. The program has ended with exit code 1
+// after them.
+template <typename Action> Reports reportsOf(HWND window, std::size_t spare, Action action) {
+  ReportWatch watch{::GetCurrentThreadId(), window, nullptr, {}};
+  {
+    GdiExhausted gdi(spare);
+    watch.gdi = &gdi;
+    const win32::UniqueHandle watcher(
+        ::CreateThread(nullptr, 0, &watchReports, &watch, 0, nullptr));
+    if (!watcher) {
+      throw std::runtime_error("CreateThread");
+    }
+    action();
+    if (::WaitForSingleObject(watcher.get(), 30000) != WAIT_OBJECT_0) {
+      throw std::runtime_error("the reports were not closed");
+    }
+  }
+  EXPECT_EQ(::IsWindow(window), FALSE);
+  MSG quit{};
+  EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 1u);
+  return watch.seen;
+}
+
+// A paint that fails again under the report's box, which keeps painting its owner, opens no
+// second box.
+TEST_F(InProcess, APaintThatKeepsFailingIsReportedOnce) {
+  const Reports reports = reportsOf(handle_, 0, [&] {
+    ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  });
+  EXPECT_EQ(reports.mostAtOnce, 1u);
+  // BeginPaint sets no last error: the report names it, and shows no stale code.
+  EXPECT_EQ(utf8(reports.first),
+            "Run-time error 1003:\n\nBeginPaint failed.\n\nThe program will now end.");
+}
+
+// A move to a monitor of another DPI that makes two of its fonts and fails on the third keeps
+// the old ones whole and in use, in the text box the report's box repaints too.
+TEST_F(InProcess, ADpiChangeThatFailsHalfwayKeepsTheOldFontsInUse) {
+  const int height = fontHeightOf(::FindWindowExW(handle_, nullptr, L"Edit", nullptr));
+  ASSERT_NE(height, 0);
+  RECT suggested{};
+  ::GetWindowRect(handle_, &suggested);
+  const Reports reports = reportsOf(handle_, 2, [&] {
+    ::SendMessageW(handle_, win32::kDpiChangedMessage, MAKEWPARAM(192, 192),
+                   reinterpret_cast<LPARAM>(&suggested));
+  });
+  EXPECT_EQ(utf8(reports.first),
+            "Run-time error 1003:\n\nCreateFontIndirectW failed.\n\nThe program will now end.");
+  EXPECT_EQ(reports.textBoxFontHeight, height);
+}
+
+// The keyboard cues as Windows has them out of the box: hidden until the keyboard is used.
+class InProcessWithCuesHidden : public InProcess {
+protected:
+  const KeyboardCues cues_{false};
+};
+
+// The cue follows the window's UI state: UIS_INITIALIZE shows it after a key and hides it after
+// the mouse, and the setting that keyboard cues always show forces it on only while it is on.
+TEST_F(InProcessWithCuesHidden, TheCueFollowsTheUiStateAndTheSetting) {
+  win32::ComPtr<IAccessible> object;
+  ASSERT_TRUE(
+      SUCCEEDED(::ObjectFromLresult(::SendMessageW(handle_, WM_GETOBJECT, 0, OBJID_CLIENT),
+                                    IID_IAccessible, 0, reinterpret_cast<void**>(object.put()))));
+  VARIANT run{};
+  run.vt = VT_I4;
+  run.lVal = 3; // lblRun, the third control a reader tells apart
+  ASSERT_EQ(object->accSelect(SELFLAG_TAKEFOCUS, run), S_OK);
+  const auto shown = [&] {
+    ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return clientShot(handle_).pixels;
+  };
+  const auto hidden = shown();
+  const auto initialize = [&] {
+    ::SendMessageW(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS), 0);
+  };
+
+  ::SendMessageW(handle_, WM_KEYDOWN, VK_SHIFT, 0);
+  initialize();
+  EXPECT_TRUE(shown() != hidden) << "no cue after a key";
+  EXPECT_EQ(::SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+
+  const LPARAM wall = MAKELPARAM(60, 40); // no control there
+  ::SendMessageW(handle_, WM_LBUTTONDOWN, MK_LBUTTON, wall);
+  ::SendMessageW(handle_, WM_LBUTTONUP, 0, wall);
+  initialize();
+  EXPECT_TRUE(shown() == hidden) << "a cue after the mouse";
+
+  {
+    const KeyboardCues always(true);
+    ::SendMessageW(handle_, WM_SETTINGCHANGE, SPI_SETKEYBOARDCUES, 0);
+    EXPECT_TRUE(shown() != hidden) << "no cue with the setting on";
+  }
+  ::SendMessageW(handle_, WM_SETTINGCHANGE, SPI_SETKEYBOARDCUES, 0);
+  EXPECT_TRUE(shown() == hidden) << "a cue once the setting is off again";
+}
+
+// The WM_SETFOCUS messages the window being watched was sent: hook procedures have no context
+// of their own.
+HWND focusWatched = nullptr;
+int focusesOfWatched = 0;
+
+LRESULT CALLBACK countFocuses(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == WM_SETFOCUS && sent->hwnd == focusWatched) {
+    ++focusesOfWatched;
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Coming back to the window gives the focus straight to the text box that had it, as a dialog
+// does: a stop on the window first would have a screen reader announce both.
+TEST_F(InProcess, ActivationGivesTheFocusStraightBackToTheTextBox) {
+  const HWND box = ::FindWindowExW(handle_, nullptr, L"Edit", nullptr);
+  const win32::UniqueWindow other(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                                    10, 10, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(other);
+  ::SetActiveWindow(handle_);
+  ASSERT_EQ(::GetFocus(), box);
+  ::SetActiveWindow(other.get());
+  ASSERT_NE(::GetFocus(), box);
+  focusWatched = handle_;
+  focusesOfWatched = 0;
+  {
+    const win32::Unique<win32::NullTraits<HHOOK, &::UnhookWindowsHookEx>> hook(
+        ::SetWindowsHookExW(WH_CALLWNDPROC, &countFocuses, nullptr, ::GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
+    ::SetActiveWindow(handle_);
+  }
+  EXPECT_EQ(::GetFocus(), box);
+  EXPECT_EQ(focusesOfWatched, 0) << "the window took the focus on the way";
+}
+
 enum class Apartment { None, SingleThreaded, MultiThreaded };
 
 // Asked without changing it: joining the multithreaded apartment fails exactly when the
@@ -374,6 +605,50 @@ TEST_F(InProcess, AScreenReadersRequestPutsTheThreadInAnApartmentUntilTheWindowG
   EXPECT_EQ(apartment(), Apartment::None);
   MSG quit{};
   EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// What the window answered a screen reader asking as it was created, before its text box was
+// made: hook procedures have no context of their own.
+LRESULT answerOnCreate = 0;
+
+LRESULT CALLBACK askOnCreate(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  wchar_t name[16] = {};
+  if (code == HC_ACTION && sent->message == WM_CREATE &&
+      ::GetClassNameW(sent->hwnd, name, 16) != 0 && std::wstring_view(name) == L"KelvarinMain") {
+    answerOnCreate = ::SendMessageW(sent->hwnd, WM_GETOBJECT, 0, OBJID_CLIENT);
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class InProcessAskedAtCreation : public InProcess {
+protected:
+  void SetUp() override {
+    answerOnCreate = 0;
+    const win32::Unique<win32::NullTraits<HHOOK, &::UnhookWindowsHookEx>> hook(
+        ::SetWindowsHookExW(WH_CALLWNDPROCRET, &askOnCreate, nullptr, ::GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
+    InProcess::SetUp();
+  }
+};
+
+// The object made before the text box finds the box once it is there.
+TEST_F(InProcessAskedAtCreation, TheTextBoxIsFoundOnceItIsMade) {
+  ASSERT_GT(answerOnCreate, 0);
+  win32::ComPtr<IAccessible> object;
+  ASSERT_TRUE(SUCCEEDED(::ObjectFromLresult(answerOnCreate, IID_IAccessible, 0,
+                                            reinterpret_cast<void**>(object.put()))));
+  VARIANT child{};
+  child.vt = VT_I4;
+  child.lVal = 1; // the text box, on top of the stack
+  win32::ComPtr<IDispatch> box;
+  ASSERT_EQ(object->get_accChild(child, box.put()), S_OK);
+  win32::ComPtr<IAccessible> boxObject;
+  ASSERT_TRUE(
+      SUCCEEDED(box->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(boxObject.put()))));
+  HWND window = nullptr;
+  ASSERT_TRUE(SUCCEEDED(::WindowFromAccessibleObject(boxObject.get(), &window)));
+  EXPECT_EQ(window, ::FindWindowExW(handle_, nullptr, L"Edit", nullptr));
 }
 
 // The object is served only in a single-threaded apartment; where a hook left the thread
