@@ -11,7 +11,8 @@
 
 namespace kelvarin {
 
-// What the form needs of the window that hosts it.
+// What the form needs of the window that hosts it. The texts it shows are the built-in ones,
+// which last as long as the program: the window keeps the views, not copies.
 class FormHost {
 public:
   virtual Status setSwitchCaption(std::wstring_view caption) = 0; // lblSwitch

@@ -110,8 +110,9 @@ inline constexpr std::array<Control, 9> kControls{{
 }};
 // clang-format on
 
-// The words each control shows at run time, which start as the table's.
-using ControlTexts = std::array<std::wstring, kControls.size()>;
+// The words each control shows at run time, which start as the table's: all of them built in,
+// so views of them do.
+using ControlTexts = std::array<std::wstring_view, kControls.size()>;
 
 // The index of a control by name; kControls.size() for a name not in the table.
 consteval std::size_t indexOf(std::string_view name) {

@@ -15,8 +15,6 @@
 
 namespace kelvarin::win32 {
 
-namespace {} // namespace
-
 MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform)
     : instance_(instance), platform_(platform), form_(platform, *this) {
   for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
@@ -184,11 +182,10 @@ Status MainWindow::setModeText(std::wstring_view text) {
   if (texts_[layout::kTxtMode] == text) {
     return {};
   }
-  std::wstring shown(text);
-  if (Status set = textBox_.setText(shown); !set.ok()) {
+  if (Status set = textBox_.setText(text); !set.ok()) {
     return set;
   }
-  texts_[layout::kTxtMode] = std::move(shown);
+  texts_[layout::kTxtMode] = text;
   return {};
 }
 

@@ -155,7 +155,7 @@ Status Painting::draw(HDC dc, const DpiResources& resources, const layout::Contr
       const UINT align = control.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
       const int inset = layout::atDpi(kCueInset, resources.dpi());
       const RECT inside{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
-      failed = ::DrawTextW(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &r,
+      failed = ::DrawTextW(dc, texts[i].data(), static_cast<int>(texts[i].size()), &r,
                            align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) == 0
                    ? L"DrawTextW"
                : cue == i && ::DrawFocusRect(dc, &inside) == 0 ? L"DrawFocusRect"
