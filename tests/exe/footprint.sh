@@ -12,12 +12,12 @@ exe=$2
 map=$3
 assets=$4
 shift 4
-budget=131072 # 128 KiB
+budget=129024 # 126 KiB: the exe of today, 125 KiB, and a kilobyte to grow
 failed=0
 
 size=$(wc -c <"$exe")
 if [ "$size" -gt "$budget" ]; then
-  echo "kelvarin.exe is $size bytes, past its budget of $budget (128 KiB)."
+  echo "kelvarin.exe is $size bytes, past its budget of $budget (126 KiB)."
   failed=1
 fi
 
